@@ -1,0 +1,5 @@
+# -DGLIMMER_SANITIZE=ON builds every target with ASan and UBSan; any finding aborts.
+if(GLIMMER_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
