@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace glimmer::formats {
+
+// Only regular files count as files to read: a directory, a FIFO, a device or
+// a dangling link is refused at once, and opening never blocks.
+
+// True when `path` (links followed) is a regular file that can be opened for
+// reading now.
+bool isReadableRegularFile(const std::filesystem::path& path);
+
+// The length of `path` when it is a regular file that can be opened for
+// reading, taken from the opened file; nullopt otherwise.
+std::optional<std::uintmax_t> readableRegularFileLength(const std::filesystem::path& path);
+
+// The whole content of `path`. Returns nullopt when it is not a regular file,
+// cannot be opened or read, or holds more than maxBytes bytes.
+std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t maxBytes);
+
+} // namespace glimmer::formats
