@@ -1,0 +1,159 @@
+#include "formats/regular_file.h"
+
+#include <system_error>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <fstream>
+#endif
+
+namespace glimmer::formats {
+
+namespace {
+
+// The status check comes first so that a device or FIFO is never opened at
+// all: opening one may block or have side effects.
+bool looksRegular(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return !error && std::filesystem::is_regular_file(status);
+}
+
+#if defined(__unix__) || defined(__APPLE__)
+
+// An open file descriptor, closed when it goes out of scope.
+class OpenFile final {
+public:
+    explicit OpenFile(int fd) : fd_(fd) {}
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    ~OpenFile()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Opens `path` for reading when it is a regular file, never blocking even if
+// it turned into a FIFO since the status check; fills `length` from the
+// opened file.
+std::optional<int> openRegular(const std::filesystem::path& path, std::uintmax_t& length)
+{
+    if (!looksRegular(path)) {
+        return std::nullopt;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    length = static_cast<std::uintmax_t>(info.st_size);
+    return fd;
+}
+
+#endif
+
+} // namespace
+
+std::optional<std::uintmax_t> readableRegularFileLength(const std::filesystem::path& path)
+{
+#if defined(__unix__) || defined(__APPLE__)
+    std::uintmax_t length = 0;
+    const auto fd = openRegular(path, length);
+    if (!fd) {
+        return std::nullopt;
+    }
+    const OpenFile file{*fd};
+    return length;
+#else
+    if (!looksRegular(path)) {
+        return std::nullopt;
+    }
+    std::ifstream file{path, std::ios::binary};
+    if (!file) {
+        return std::nullopt;
+    }
+    std::error_code error;
+    const auto length = std::filesystem::file_size(path, error);
+    if (error) {
+        return std::nullopt;
+    }
+    return length;
+#endif
+}
+
+bool isReadableRegularFile(const std::filesystem::path& path)
+{
+    return readableRegularFileLength(path).has_value();
+}
+
+std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
+{
+#if defined(__unix__) || defined(__APPLE__)
+    std::uintmax_t length = 0;
+    const auto fd = openRegular(path, length);
+    if (!fd) {
+        return std::nullopt;
+    }
+    const OpenFile file{*fd};
+    if (length > maxBytes) {
+        return std::nullopt;
+    }
+    // The file may change while it is read: read at most one byte more than
+    // allowed, to notice one that grew.
+    std::string content(static_cast<std::size_t>(length) + 1, '\0');
+    std::size_t total = 0;
+    for (;;) {
+        if (total == content.size()) {
+            if (content.size() > maxBytes) {
+                return std::nullopt;
+            }
+            content.resize(content.size() + 1);
+        }
+        const auto got = ::read(file.fd(), content.data() + total, content.size() - total);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        total += static_cast<std::size_t>(got);
+    }
+    if (total > maxBytes) {
+        return std::nullopt;
+    }
+    content.resize(total);
+    return content;
+#else
+    const auto length = readableRegularFileLength(path);
+    if (!length || *length > maxBytes) {
+        return std::nullopt;
+    }
+    std::ifstream file{path, std::ios::binary};
+    std::string content(static_cast<std::size_t>(*length), '\0');
+    file.read(content.data(), static_cast<std::streamsize>(content.size()));
+    if (static_cast<std::size_t>(file.gcount()) != content.size() || file.peek() != EOF) {
+        return std::nullopt;
+    }
+    return content;
+#endif
+}
+
+} // namespace glimmer::formats
