@@ -1,0 +1,56 @@
+// Glimmerbox: an animated icon in the notification area, and nothing else on screen.
+
+#include "platform/qt/QtEnvironment.h"
+#include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtTrayArea.h"
+#include "runtime/Program.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+/// Qt would abort with a cryptic message when there is no display at all.
+bool hasDisplay()
+{
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const bool headlessPlatform = platform && *platform && std::string_view(platform) != "xcb" &&
+                                  std::string_view(platform).rfind("wayland", 0) != 0;
+    return headlessPlatform || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!hasDisplay()) {
+        std::fputs("Glimmerbox needs a desktop session with a notification area, and no display "
+                   "was found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n",
+                   stderr);
+        return 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Glimmerbox"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    // The program has no main window: closing a dialog must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    glimmer::QtSettingsStore settings;
+    glimmer::QtTrayArea tray;
+    glimmer::QtMessageBoxes messages;
+    glimmer::QtFileDialogs dialogs;
+    glimmer::QtEnvironment environment;
+    glimmer::Program program({settings, tray, messages, dialogs, environment});
+    QObject::connect(&program, &glimmer::Program::finished, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    program.start();
+    return app.exec();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+#include <optional>
+
+namespace glimmer {
+
+/// Turns icon files into pictures. Decoding happens here and only here, so the
+/// player and the windows handle ready-made pictures.
+class Pictures final {
+public:
+    /// Decodes the complete content of an icon file held in memory. Nothing when the
+    /// bytes are not a picture Qt can read.
+    static std::optional<QImage> decode(const QByteArray& bytes);
+
+    /// Reads and decodes an icon file. Only regular files of at most `maxBytes` are
+    /// read, so a FIFO or a device never blocks and a huge file is never loaded whole.
+    static std::optional<QImage> load(const QString& path, qint64 maxBytes = 1 << 20);
+
+    /// The tray's form of a frame: the picture at its own size plus whole-number
+    /// nearest-neighbour enlargements (2x, 3x, 4x), so that a larger tray slot or a
+    /// high-density screen shows sharp pixels instead of a blurred stretch.
+    static QIcon trayIcon(const QImage& frame);
+
+    /// A picture stretched to `size` for display in a window's image box.
+    static QPixmap stretched(const QImage& picture, QSize size);
+};
+
+} // namespace glimmer

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+#include <functional>
+
+class QMenu;
+
+namespace glimmer {
+
+/// Mouse reports from the tray icon, numbered like the mouse messages of the
+/// notification-area protocol the program was designed for.
+namespace TrayMessage {
+inline constexpr int Move = 0x200;
+inline constexpr int LeftDown = 0x201;
+inline constexpr int LeftUp = 0x202;
+inline constexpr int LeftDoubleClick = 0x203;
+inline constexpr int RightDown = 0x204;
+inline constexpr int RightUp = 0x205;
+inline constexpr int RightDoubleClick = 0x206;
+} // namespace TrayMessage
+
+/// Everything the tray area needs to show the icon: filled once by add, then only
+/// `icon` changes before each modify.
+struct TrayRecord {
+    int id = 1;
+    int flags = 7;               ///< message + icon + tip
+    int callbackMessage = 0x200; ///< mouse reports arrive as this message's numbers
+    const QIcon* icon = nullptr; ///< the icon shown now; null while there is none
+    QString tip;
+    std::function<void(int message)> callback; ///< receives TrayMessage numbers
+};
+
+/// The notification area. Each operation reports whether the shell accepted it.
+class TrayArea {
+public:
+    virtual ~TrayArea() = default;
+
+    virtual bool add(const TrayRecord& record) = 0;
+    virtual bool modify(const TrayRecord& record) = 0;
+    virtual bool remove(const TrayRecord& record) = 0;
+
+    /// Pops `menu` up at the mouse position and returns when it has closed; a chosen
+    /// entry's action has been triggered by then.
+    virtual void popupMenu(QMenu& menu) = 0;
+};
+
+} // namespace glimmer

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/TrayArea.h"
+
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <memory>
+
+namespace glimmer {
+
+/// The tray area through QSystemTrayIcon (XEmbed trays on X11, StatusNotifierItem
+/// over D-Bus elsewhere).
+///
+/// Mouse reports: where Qt draws the icon itself (XEmbed), the icon's own mouse
+/// events are read so that press, release and double click arrive as distinct
+/// messages, and a right-button release is what opens the menu. Where the tray host
+/// draws the icon (D-Bus), only Qt's activation reasons exist; they are translated:
+/// a context request is a right-button release, a click a left-button release, a
+/// double click a left double click.
+class QtTrayArea final : public QObject, public TrayArea {
+    Q_OBJECT
+public:
+    QtTrayArea();
+    ~QtTrayArea() override;
+
+    bool add(const TrayRecord& record) override;
+    bool modify(const TrayRecord& record) override;
+    bool remove(const TrayRecord& record) override;
+    void popupMenu(QMenu& menu) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void report(int message);
+    void onActivated(QSystemTrayIcon::ActivationReason reason);
+    const QIcon& iconOf(const TrayRecord& record) const;
+
+    std::unique_ptr<QSystemTrayIcon> icon_;
+    std::function<void(int)> callback_;
+    QIcon blank_; ///< shown while the record has no icon yet, so the slot exists
+    bool sawOwnMouseEvents_ = false;
+};
+
+} // namespace glimmer

@@ -1,0 +1,221 @@
+#include "runtime/frmTray.h"
+
+#include "about/Aboutfrm.h"
+#include "editor/Customfrm.h"
+#include "options/Optionfrm.h"
+#include "platform/Environment.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SettingsStore.h"
+#include "runtime/BuiltinFrames.h"
+#include "runtime/CustomLoader.h"
+#include "runtime/Program.h"
+#include "runtime/StartupSettings.h"
+
+#include <cmath>
+#include <limits>
+
+namespace glimmer {
+
+namespace {
+const QString kTrayTitle = QStringLiteral("Glimmerbox");
+}
+
+frmTray::frmTray(Program& program) : program_(program)
+{
+    Timer1.setTimerType(Qt::PreciseTimer);
+    connect(&Timer1, &QTimer::timeout, this, &frmTray::Timer1_Timer);
+
+    std::vector<QIcon>* arrays[] = {&LL, &FT, &EY, &TV, &CW, &SW};
+    for (std::size_t i = 0; i < kBuiltinSets.size(); ++i)
+        *arrays[i] = loadBuiltinFrames(kBuiltinSets[i]);
+
+    buildMenu();
+}
+
+frmTray::~frmTray() = default;
+
+void frmTray::buildMenu()
+{
+    mnuTray.setTitle(QStringLiteral("Tray Menu"));
+    Showmnu = mnuTray.addAction(QStringLiteral("Options"), this, &frmTray::Showmnu_Click);
+    Editmnu = mnuTray.addAction(QStringLiteral("Edit"), this, &frmTray::Editmnu_Click);
+    mnuTrayAbout = mnuTray.addAction(QStringLiteral("About"), this, &frmTray::mnuTrayAbout_Click);
+    Bar = mnuTray.addSeparator();
+    mnuTrayExit = mnuTray.addAction(QStringLiteral("Exit"), this, &frmTray::mnuTrayExit_Click);
+
+    QFont bold = Showmnu->font();
+    bold.setBold(true);
+    Showmnu->setFont(bold);
+    mnuTray.setDefaultAction(Showmnu);
+}
+
+void frmTray::Form_Load()
+{
+    auto& state = program_.state();
+    auto& settings = program_.services().settings;
+
+    state.CurrentAnimation = previousAnimationFromSetting(settings.read(
+        Setting::Application, Setting::Section, Setting::Previous, QStringLiteral("2")));
+    Timer1.setInterval(intervalFromSetting(settings.read(Setting::Application, Setting::Section,
+                                                         Setting::Speed, QStringLiteral("500"))));
+
+    if (state.CurrentAnimation == Animation::Custom)
+        LoadCustomAnimation(program_);
+
+    addTrayIcon();
+    Timer1.start();
+}
+
+void frmTray::addTrayIcon()
+{
+    trayRecord.id = 1;
+    trayRecord.flags = 7;
+    trayRecord.callbackMessage = TrayMessage::Move;
+    trayRecord.icon = imgTrayIcon;
+    trayRecord.tip = ToolTip;
+    trayRecord.callback = [this](int message) { Form_MouseMove(message); };
+    if (!program_.services().tray.add(trayRecord)) {
+        program_.services().messages.ok(QStringLiteral("Unable to add icon to system tray!"),
+                                        MessageIcon::None, kTrayTitle);
+    }
+}
+
+void frmTray::Form_Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    Timer1.stop();
+
+    if (program_.hasOptionfrm())
+        program_.optionfrm().unload();
+
+    if (!program_.services().tray.remove(trayRecord)) {
+        program_.services().messages.ok(QStringLiteral("Unable to delete icon from system tray!"),
+                                        MessageIcon::None, kTrayTitle);
+    }
+    program_.releaseTray();
+}
+
+const std::vector<QIcon>& frmTray::builtinFrames(int number) const
+{
+    static const std::vector<QIcon> none;
+    switch (number) {
+    case 1:
+        return LL;
+    case 2:
+        return FT;
+    case 3:
+        return EY;
+    case 4:
+        return TV;
+    case 5:
+        return CW;
+    case 6:
+        return SW;
+    default:
+        return none;
+    }
+}
+
+void frmTray::Timer1_Timer()
+{
+    auto& state = program_.state();
+
+    // The counter is shared by every animation and advanced before anything else.
+    // While the animation number selects nothing it is never wrapped by a set, so it
+    // wraps to 0 here rather than overflow its 16 bits.
+    state.CurrentFrame = state.CurrentFrame == std::numeric_limits<std::int16_t>::max()
+                             ? std::int16_t{0}
+                             : static_cast<std::int16_t>(state.CurrentFrame + 1);
+
+    const int animation = state.CurrentAnimation;
+    if (animation >= 1 && animation <= 6) {
+        const auto& frames = builtinFrames(animation);
+        const int count = kBuiltinSets[static_cast<std::size_t>(animation - 1)].frameCount;
+        // Greater-or-equal: a count left over from a longer animation wraps at once.
+        if (state.CurrentFrame >= count)
+            state.CurrentFrame = 0;
+        imgTrayIcon = &frames[static_cast<std::size_t>(state.CurrentFrame)];
+    } else if (animation == Animation::Custom) {
+        // Only 50 slots exist; a larger count left behind by a failed load plays the
+        // 50 slots in turn.
+        const int count = std::min<int>(state.CustomFrameCount, kMaxCustomFrames);
+        if (state.CurrentFrame >= count + 1)
+            state.CurrentFrame = 1;
+        imgTrayIcon = &Customimg[static_cast<std::size_t>(state.CurrentFrame)];
+    }
+
+    trayRecord.icon = imgTrayIcon;
+    if (!program_.services().tray.modify(trayRecord)) {
+        Timer1.stop();
+        program_.services().messages.ok(QStringLiteral("Unable to change icon in system tray!"),
+                                        MessageIcon::None, kTrayTitle);
+        program_.services().environment.terminate(1);
+    }
+}
+
+void frmTray::Form_MouseMove(double x)
+{
+    if (callbackGuard)
+        return;
+    callbackGuard = true;
+    const long message = std::lround(x);
+    switch (message) {
+    case TrayMessage::LeftDoubleClick:
+    case TrayMessage::LeftDown:
+    case TrayMessage::LeftUp:
+    case TrayMessage::RightDoubleClick:
+    case TrayMessage::RightDown:
+        break;
+    case TrayMessage::RightUp:
+        program_.services().tray.popupMenu(mnuTray);
+        break;
+    default:
+        break;
+    }
+    callbackGuard = false;
+}
+
+void frmTray::Showmnu_Click()
+{
+    Optionfrm& options = program_.optionfrm();
+    options.show();
+    options.raise();
+    options.activateWindow();
+    Showmnu->setEnabled(false);
+    Editmnu->setEnabled(false);
+    mnuTrayAbout->setEnabled(false);
+}
+
+void frmTray::Editmnu_Click()
+{
+    Showmnu->setEnabled(false);
+    mnuTrayAbout->setEnabled(false);
+    mnuTrayExit->setEnabled(false);
+    Editmnu->setEnabled(false);
+    Customfrm& editor = program_.customfrm();
+    editor.show();
+    editor.raise();
+    editor.activateWindow();
+}
+
+void frmTray::mnuTrayAbout_Click()
+{
+    Showmnu->setEnabled(false);
+    mnuTrayAbout->setEnabled(false);
+    mnuTrayExit->setEnabled(false);
+    program_.optionfrm().setEnabled(false);
+    Editmnu->setEnabled(false);
+    Aboutfrm& about = program_.aboutfrm();
+    about.show();
+    about.raise();
+    about.activateWindow();
+}
+
+void frmTray::mnuTrayExit_Click()
+{
+    Form_Unload();
+}
+
+} // namespace glimmer

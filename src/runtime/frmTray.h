@@ -1,0 +1,74 @@
+#pragma once
+
+#include "platform/TrayArea.h"
+
+#include <QIcon>
+#include <QMenu>
+#include <QObject>
+#include <QTimer>
+#include <array>
+#include <vector>
+
+namespace glimmer {
+
+class Program;
+
+/// The hidden tray window that lives for the whole run: the animation clock
+/// `Timer1`, the frames of every animation, the tray record, and the tray menu.
+/// It is never shown; the user meets it through the tray icon and its menu.
+class frmTray final : public QObject {
+    Q_OBJECT
+public:
+    explicit frmTray(Program& program);
+    ~frmTray() override;
+
+    /// Start-up: reads "Previous" and "Speed", loads the custom animation when the
+    /// number is 7, then adds the tray icon (still without an image).
+    void Form_Load();
+    /// Shutdown: closes the options dialog, deletes the tray icon, releases the
+    /// windows. Runs once.
+    void Form_Unload();
+
+    /// One tick of the player: advance the shared frame counter, pick the frame of
+    /// the selected animation, hand it to the tray.
+    void Timer1_Timer();
+
+    /// A mouse report from the tray icon; `x` carries the message number.
+    void Form_MouseMove(double x);
+
+    void Showmnu_Click();
+    void Editmnu_Click();
+    void mnuTrayAbout_Click();
+    void mnuTrayExit_Click();
+
+    /// The frames of built-in animation `number` (1..6); empty for any other number.
+    const std::vector<QIcon>& builtinFrames(int number) const;
+
+    QTimer Timer1;
+    const QString ToolTip = QStringLiteral("Glimmerbox");
+
+    std::vector<QIcon> LL, FT, EY, TV, CW, SW;
+    /// Frames of the loaded compiled animation, slots 1..50 (slot 0 unused).
+    std::array<QIcon, 51> Customimg;
+    /// The picture the tray shows now; null while nothing was ever shown.
+    const QIcon* imgTrayIcon = nullptr;
+
+    QMenu mnuTray;
+    QAction* Showmnu = nullptr;
+    QAction* Editmnu = nullptr;
+    QAction* mnuTrayAbout = nullptr;
+    QAction* Bar = nullptr;
+    QAction* mnuTrayExit = nullptr;
+
+    TrayRecord trayRecord;
+    bool callbackGuard = false;
+
+private:
+    void buildMenu();
+    void addTrayIcon();
+
+    Program& program_;
+    bool unloaded_ = false;
+};
+
+} // namespace glimmer
