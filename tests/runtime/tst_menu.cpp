@@ -1,0 +1,192 @@
+// The tray callback and the tray menu's commands.
+
+#include "TestProgram.h"
+#include "about/Aboutfrm.h"
+#include "editor/Customfrm.h"
+#include "options/Optionfrm.h"
+#include "runtime/frmTray.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+
+using namespace glimmer;
+using namespace glimmer::test;
+
+namespace {
+/// "O E A X" for enabled Options, Edit, About, Exit; "-" for a disabled one.
+QString entries(const frmTray& tray)
+{
+    QString result;
+    result += tray.Showmnu->isEnabled() ? 'O' : '-';
+    result += tray.Editmnu->isEnabled() ? 'E' : '-';
+    result += tray.mnuTrayAbout->isEnabled() ? 'A' : '-';
+    result += tray.mnuTrayExit->isEnabled() ? 'X' : '-';
+    return result;
+}
+} // namespace
+
+class MenuTest final : public QObject {
+    Q_OBJECT
+private slots:
+    void menuHasItsEntriesWithOptionsAsBoldDefault()
+    {
+        TestProgram t;
+        t.program.start();
+        const frmTray& tray = t.program.tray();
+        QStringList captions;
+        for (const QAction* action : tray.mnuTray.actions())
+            captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        QCOMPARE(captions, (QStringList{"Options", "Edit", "About", "-", "Exit"}));
+        QCOMPARE(tray.mnuTray.defaultAction(), tray.Showmnu);
+        QVERIFY(tray.Showmnu->font().bold());
+        QCOMPARE(entries(tray), QStringLiteral("OEAX"));
+    }
+
+    void onlyARightButtonReleaseOpensTheMenu_data()
+    {
+        QTest::addColumn<int>("message");
+        QTest::addColumn<int>("popups");
+        QTest::newRow("move") << 0x200 << 0;
+        QTest::newRow("left down") << 0x201 << 0;
+        QTest::newRow("left up") << 0x202 << 0;
+        QTest::newRow("left double") << 0x203 << 0;
+        QTest::newRow("right down") << 0x204 << 0;
+        QTest::newRow("right up") << 0x205 << 1;
+        QTest::newRow("right double") << 0x206 << 0;
+        QTest::newRow("unknown") << 0x207 << 0;
+    }
+
+    void onlyARightButtonReleaseOpensTheMenu()
+    {
+        QFETCH(int, message);
+        QFETCH(int, popups);
+        TestProgram t;
+        t.program.start();
+        t.tray.report(message);
+        QCOMPARE(t.tray.count(TrayCall::Popup), popups);
+        QVERIFY(!t.program.tray().callbackGuard);
+        QVERIFY(!t.program.hasOptionfrm());
+    }
+
+    void theCoordinateIsRoundedToTheMessageNumber()
+    {
+        TestProgram t;
+        t.program.start();
+        t.program.tray().Form_MouseMove(0x205 + 0.4);
+        t.program.tray().Form_MouseMove(0x205 - 0.4);
+        QCOMPARE(t.tray.count(TrayCall::Popup), 2);
+    }
+
+    void reportsWhileTheMenuIsOpenAreIgnored()
+    {
+        TestProgram t;
+        t.program.start();
+        bool guardWhileOpen = false;
+        t.tray.whileMenuOpen = [&](QMenu&) {
+            guardWhileOpen = t.program.tray().callbackGuard;
+            t.tray.report(0x205);
+            t.tray.report(0x205);
+        };
+        t.tray.report(0x205);
+        QVERIFY(guardWhileOpen);
+        QCOMPARE(t.tray.count(TrayCall::Popup), 1);
+        QVERIFY(!t.program.tray().callbackGuard);
+
+        t.tray.whileMenuOpen = nullptr;
+        t.tray.report(0x205);
+        QCOMPARE(t.tray.count(TrayCall::Popup), 2);
+    }
+
+    void optionsLeavesOnlyExitUntilTheDialogCloses()
+    {
+        TestProgram t;
+        t.program.start();
+        t.tray.menuChoices = {"Options"};
+        t.tray.report(0x205);
+        frmTray& tray = t.program.tray();
+        QVERIFY(t.program.hasOptionfrm());
+        QVERIFY(t.program.optionfrm().isVisible());
+        QCOMPARE(t.program.optionfrm().windowTitle(), QStringLiteral("Animation Options"));
+        QCOMPARE(entries(tray), QStringLiteral("---X"));
+
+        t.program.optionfrm().close();
+        QCOMPARE(entries(tray), QStringLiteral("OEAX"));
+        QVERIFY(!t.program.hasOptionfrm());
+    }
+
+    void editDisablesEverythingUntilTheEditorCloses()
+    {
+        TestProgram t;
+        t.program.start();
+        t.tray.menuChoices = {"Edit"};
+        t.tray.report(0x205);
+        frmTray& tray = t.program.tray();
+        QVERIFY(t.program.hasCustomfrm());
+        QVERIFY(t.program.customfrm().isVisible());
+        QCOMPARE(t.program.customfrm().windowTitle(), QStringLiteral("Custom Glimmerbox"));
+        QCOMPARE(entries(tray), QStringLiteral("----"));
+
+        // A disabled entry cannot be chosen.
+        t.tray.menuChoices = {"Exit"};
+        t.tray.report(0x205);
+        QVERIFY(!t.program.isFinished());
+
+        t.program.customfrm().close();
+        QCOMPARE(entries(tray), QStringLiteral("OEAX"));
+        QVERIFY(!t.program.hasCustomfrm());
+    }
+
+    void aboutDisablesEverythingAndCreatesTheOptionsDialogHidden()
+    {
+        TestProgram t;
+        t.program.start();
+        QVERIFY(!t.program.hasOptionfrm());
+        t.tray.menuChoices = {"About"};
+        t.tray.report(0x205);
+        frmTray& tray = t.program.tray();
+        QVERIFY(t.program.hasAboutfrm());
+        QVERIFY(t.program.aboutfrm().isVisible());
+        QCOMPARE(t.program.aboutfrm().windowTitle(), QStringLiteral("About"));
+        QCOMPARE(entries(tray), QStringLiteral("----"));
+        QVERIFY(t.program.hasOptionfrm());
+        QVERIFY(!t.program.optionfrm().isVisible());
+        QVERIFY(!t.program.optionfrm().isEnabled());
+
+        t.program.aboutfrm().close();
+        QCOMPARE(entries(tray), QStringLiteral("OEAX"));
+        QVERIFY(!t.program.hasAboutfrm());
+        QVERIFY(t.program.hasOptionfrm());
+        QVERIFY(t.program.optionfrm().isEnabled());
+        QVERIFY(!t.program.optionfrm().isVisible());
+    }
+
+    void aClosedWindowIsMadeAfreshNextTime()
+    {
+        TestProgram t;
+        t.program.start();
+        t.program.tray().Editmnu->trigger();
+        Customfrm* first = &t.program.customfrm();
+        QPointer<Customfrm> watch(first);
+        first->close();
+        QVERIFY(!t.program.hasCustomfrm());
+        QTRY_VERIFY(watch.isNull()); // deleted once control returns to the event loop
+        t.program.tray().Editmnu->trigger();
+        QVERIFY(t.program.hasCustomfrm());
+        QVERIFY(t.program.customfrm().isVisible());
+    }
+
+    void exitFromTheMenuEndsTheProgram()
+    {
+        TestProgram t;
+        t.program.start();
+        t.tray.menuChoices = {"Exit"};
+        t.tray.report(0x205);
+        QVERIFY(t.program.isFinished());
+        QCOMPARE(t.tray.calls.back().kind, TrayCall::Remove);
+        QVERIFY(!t.program.tray().callbackGuard);
+    }
+};
+
+QTEST_MAIN(MenuTest)
+#include "tst_menu.moc"
