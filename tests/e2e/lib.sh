@@ -1,0 +1,132 @@
+# Shared helpers of the end-to-end tests: a private virtual display with a real
+# XEmbed tray host, an isolated settings folder and working folder, and screenshots
+# of the tray slot. Source it; call e2e_start_display first.
+
+E2E_TMP=$(mktemp -d /tmp/glimmerbox-e2e.XXXXXX)
+E2E_PIDS=()
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ]; then
+        import -window root "$E2E_TMP/failure.png" 2>/dev/null &&
+            cp "$E2E_TMP/failure.png" "${E2E_ARTIFACTS:-/tmp}/glimmerbox-e2e-failure.png" 2>/dev/null
+    fi
+    exit 1
+}
+
+# Waits up to $1 tenths of a second for the command in the remaining arguments.
+wait_for() {
+    local tries=$1
+    shift
+    while ! "$@" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# Starts Xvfb on a free display number and trayer on it.
+e2e_start_display() {
+    local n
+    for n in $(seq 140 199); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+    done
+    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    export DISPLAY=":$n"
+    wait_for 100 xdpyinfo || fail "Xvfb did not start"
+    trayer --edge top --align right --widthtype request --height 24 --transparent false \
+        --tint 0x404040 --SetDockType true >"$E2E_TMP/trayer.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 100 tray_host_ready || fail "trayer did not start"
+}
+
+tray_host_ready() {
+    xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")'
+}
+
+# Starts the program with its own settings and working folder; extra lines for
+# the [Startup] section may be given as arguments ("Previous=4").
+e2e_start_glimmerbox() {
+    local binary=$1
+    shift
+    export XDG_CONFIG_HOME="$E2E_TMP/config"
+    mkdir -p "$XDG_CONFIG_HOME/Glimmerbox" "$E2E_TMP/work"
+    if [ $# -gt 0 ]; then
+        { echo "[Startup]"; printf '%s\n' "$@"; } >"$XDG_CONFIG_HOME/Glimmerbox/Glimmerbox.conf"
+    fi
+    (cd "$E2E_TMP/work" && exec "$binary") >"$E2E_TMP/glimmerbox.log" 2>&1 &
+    GLIMMERBOX_PID=$!
+    E2E_PIDS+=("$GLIMMERBOX_PID")
+}
+
+# Geometry of the program's windows as "X Y W H", one line each: embedded ones (the
+# tray icon, a child of the tray host's panel) with $1 = child, top-level ones (the
+# menu) with $1 = top.
+program_windows() {
+    xwininfo -root -tree | awk -v want="$1" '
+        /"Glimmerbox": \("glimmerbox" "Glimmerbox"\)/ {
+            match($0, /^ */); depth = RLENGTH
+            if ((want == "child") != (depth > 6)) next
+            if (match($0, /[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+ +\+-?[0-9]+\+-?[0-9]+/)) {
+                split(substr($0, RSTART, RLENGTH), f, /[x+ ]+/)
+                print f[5], f[6], f[1], f[2]
+            }
+        }'
+}
+
+# Prints "X Y W H" of the program's icon in the tray; nothing when it is not there.
+tray_slot() {
+    program_windows child | head -n 1
+}
+
+icon_in_tray() {
+    [ -n "$(tray_slot)" ]
+}
+
+# Prints "W H" of the program's open menu; fails when none is open.
+menu_size() {
+    local x y w h
+    read -r x y w h <<<"$(program_windows top | awk '$3 > 1 && $4 > 1' | head -n 1)"
+    [ -n "$w" ] || return 1
+    echo "$w $h"
+}
+
+menu_open() {
+    menu_size >/dev/null
+}
+
+menu_closed() {
+    ! menu_size >/dev/null
+}
+
+# Writes a PNG of the tray slot to $1.
+shoot_slot() {
+    local x y w h
+    read -r x y w h <<<"$(tray_slot)"
+    [ -n "$w" ] || return 1
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$1"
+}
+
+# The pixels of a PNG as a checksum, independent of the file's metadata.
+pixel_sum() {
+    convert "$1" rgba:- | md5sum | cut -d' ' -f1
+}
+
+# Clicks the middle of the tray slot with button $1 (xdotool's click options follow).
+click_slot() {
+    local x y w h button=$1
+    shift
+    read -r x y w h <<<"$(tray_slot)"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click "$@" "$button"
+}
