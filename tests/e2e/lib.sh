@@ -35,7 +35,7 @@ wait_for() {
     done
 }
 
-# Starts Xvfb on a free display number and trayer on it.
+# Starts Xvfb on a free display number and, unless $1 is --no-tray, trayer on it.
 e2e_start_display() {
     local n
     for n in $(seq 140 199); do
@@ -45,9 +45,15 @@ e2e_start_display() {
     E2E_PIDS+=($!)
     export DISPLAY=":$n"
     wait_for 100 xdpyinfo || fail "Xvfb did not start"
+    [ "${1:-}" = --no-tray ] || e2e_start_tray
+}
+
+# Starts trayer, an XEmbed tray host, on the display; TRAYER_PID is its process.
+e2e_start_tray() {
     trayer --edge top --align right --widthtype request --height 24 --transparent false \
         --tint 0x404040 --SetDockType true >"$E2E_TMP/trayer.log" 2>&1 &
-    E2E_PIDS+=($!)
+    TRAYER_PID=$!
+    E2E_PIDS+=("$TRAYER_PID")
     wait_for 100 tray_host_ready || fail "trayer did not start"
 }
 
@@ -68,6 +74,14 @@ e2e_start_glimmerbox() {
     (cd "$E2E_TMP/work" && exec "$binary") >"$E2E_TMP/glimmerbox.log" 2>&1 &
     GLIMMERBOX_PID=$!
     E2E_PIDS+=("$GLIMMERBOX_PID")
+}
+
+# Waits for the process $1 to end (up to $2 tenths of a second) and prints its status.
+exit_status_of() {
+    wait_for "$2" bash -c "! kill -0 $1" || return 1
+    local status=0
+    wait "$1" || status=$?
+    echo "$status"
 }
 
 # Geometry of the program's windows as "X Y W H", one line each: embedded ones (the

@@ -2,9 +2,19 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QTimer>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <xcb/xcb.h>
 
 namespace glimmer {
 
@@ -13,6 +23,43 @@ bool isTrayIconWidget(QObject* object)
 {
     // Qt's own XEmbed tray widget; private, so it is recognised by its class name.
     return object->isWidgetType() && object->inherits("QSystemTrayIconSys");
+}
+
+/// Whether an XEmbed tray owns the system tray selection of the default screen.
+bool xembedTrayPresent()
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return false;
+    int screen = 0;
+    if (const char* display = std::getenv("DISPLAY")) {
+        const std::string text(display);
+        const auto dot = text.rfind('.');
+        if (dot != std::string::npos && dot > text.rfind(':'))
+            screen = std::atoi(text.c_str() + dot + 1);
+    }
+    const std::string name = "_NET_SYSTEM_TRAY_S" + std::to_string(screen);
+    const auto atomCookie =
+        xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(name.size()), name.c_str());
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
+        xcb_intern_atom_reply(connection, atomCookie, nullptr), &std::free);
+    if (!atom || atom->atom == XCB_ATOM_NONE)
+        return false;
+    const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom),
+                                      nullptr),
+        &std::free);
+    return owner && owner->owner != XCB_WINDOW_NONE;
+}
+
+QWidget* findEmbeddedIconWidget()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (isTrayIconWidget(widget))
+            return widget;
+    }
+    return nullptr;
 }
 
 int messageFor(const QMouseEvent& event)
@@ -52,9 +99,32 @@ const QIcon& QtTrayArea::iconOf(const TrayRecord& record) const
     return record.icon && !record.icon->isNull() ? *record.icon : blank_;
 }
 
+bool QtTrayArea::trayHostPresent()
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected() && bus.interface() &&
+        bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")))
+        return true;
+    return xembedTrayPresent();
+}
+
+void QtTrayArea::waitForTrayHost(std::chrono::milliseconds limit)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!trayHostPresent() && waited.elapsed() < limit.count()) {
+        QEventLoop loop;
+        QTimer::singleShot(200, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
 bool QtTrayArea::add(const TrayRecord& record)
 {
-    if (icon_ || !QSystemTrayIcon::isSystemTrayAvailable())
+    if (icon_)
+        return false;
+    waitForTrayHost(kTrayHostWait);
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
         return false;
     icon_ = std::make_unique<QSystemTrayIcon>(iconOf(record));
     icon_->setToolTip(record.tip);
@@ -62,12 +132,14 @@ bool QtTrayArea::add(const TrayRecord& record)
     connect(icon_.get(), &QSystemTrayIcon::activated, this, &QtTrayArea::onActivated);
     qApp->installEventFilter(this);
     icon_->show();
+    embeddedIcon_ = findEmbeddedIconWidget();
+    embedded_ = !embeddedIcon_.isNull();
     return icon_->isVisible();
 }
 
 bool QtTrayArea::modify(const TrayRecord& record)
 {
-    if (!icon_ || !QSystemTrayIcon::isSystemTrayAvailable())
+    if (!icon_ || (embedded_ && embeddedIcon_.isNull()))
         return false;
     icon_->setIcon(iconOf(record));
     return true;

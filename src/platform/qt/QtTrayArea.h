@@ -3,7 +3,9 @@
 #include "platform/TrayArea.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QSystemTrayIcon>
+#include <chrono>
 #include <memory>
 
 namespace glimmer {
@@ -17,9 +19,15 @@ namespace glimmer {
 /// draws the icon (D-Bus), only Qt's activation reasons exist; they are translated:
 /// a context request is a right-button release, a click a left-button release, a
 /// double click a left double click.
+///
+/// A tray host that starts after the program (a panel still loading at login) is
+/// waited for, up to `kTrayHostWait`, before the add is attempted: Qt settles on a
+/// tray protocol once, so adding too early would miss the host for the whole run.
 class QtTrayArea final : public QObject, public TrayArea {
     Q_OBJECT
 public:
+    static constexpr std::chrono::milliseconds kTrayHostWait{10000};
+
     QtTrayArea();
     ~QtTrayArea() override;
 
@@ -35,11 +43,17 @@ private:
     void report(int message);
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     const QIcon& iconOf(const TrayRecord& record) const;
+    static bool trayHostPresent();
+    static void waitForTrayHost(std::chrono::milliseconds limit);
 
     std::unique_ptr<QSystemTrayIcon> icon_;
     std::function<void(int)> callback_;
     QIcon blank_; ///< shown while the record has no icon yet, so the slot exists
     bool sawOwnMouseEvents_ = false;
+    /// Where Qt draws the icon itself: its widget, which Qt destroys when the tray
+    /// host goes away. Then the icon is no longer in any tray and modify fails.
+    QPointer<QWidget> embeddedIcon_;
+    bool embedded_ = false;
 };
 
 } // namespace glimmer
