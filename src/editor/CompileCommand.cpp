@@ -1,0 +1,106 @@
+// Compile: the animation under construction as a compiled animation file (.gx).
+
+#include "editor/Customfrm.h"
+#include "editor/EditorSupport.h"
+#include "formats/compiled_file.h"
+#include "formats/regular_file.h"
+#include "platform/Environment.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "runtime/Program.h"
+
+#include <QFile>
+
+namespace glimmer {
+
+namespace {
+
+const QString kMissingIconMessage =
+    QStringLiteral("One or more of the icon files are missing. Compilation aborted.");
+const QString kWriteErrorMessage = QStringLiteral("Error writing to file. Compilation aborted.");
+
+/// Opens a frame's icon file for reading; only a regular file counts, so a
+/// device or a pipe named as an icon never blocks the compile.
+bool openIcon(QFile& icon)
+{
+    const QString path = icon.fileName();
+    if (path.isEmpty() || !formats::isReadableRegularFile(toFsPath(path)))
+        return false;
+    return icon.open(QIODevice::ReadOnly);
+}
+
+} // namespace
+
+void Customfrm::Image14_Click()
+{
+    auto& services = program_.services();
+    // The dialog starts in the current directory, and the options dialog lists the
+    // compiled files of the program's folder: so the program's folder it is.
+    if (!services.environment.setCurrentDirectory(services.environment.programFolder()))
+        return;
+    if (Lenlbl->text().isEmpty()) {
+        showError(program_, kNoFramesMessage);
+        return;
+    }
+
+    const std::optional<QString> chosen = services.dialogs.show(
+        {FileDialogMode::Save, QString(), QStringLiteral("Glimmerbox Files (.GX)| *.gx")});
+    if (!chosen)
+        return;
+
+    const auto& state = program_.state();
+    const int frames = Framestxt->text().toInt();
+    const std::optional<std::string> title = titleBytes(Nametxt->text());
+    if (!title || frames < 1 || frames > kMaxCustomFrames)
+        return;
+    formats::CompiledHeader header;
+    header.iconSize = state.IconSize;
+    header.speed = static_cast<std::int16_t>(Speedtxt->text().toInt());
+    header.frameCount = static_cast<std::int16_t>(frames);
+    header.title = *title;
+    const std::optional<std::string> headerBytes = formats::encodeCompiledHeader(header);
+    if (!headerBytes)
+        return;
+
+    QFile compiled(*chosen);
+    if (!compiled.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    const auto headerSize = static_cast<qint64>(headerBytes->size());
+    if (compiled.write(headerBytes->data(), headerSize) != headerSize)
+        return; // the header could not be written: the file is closed and left as it is
+
+    // The message comes first; once it is closed, every file is closed and the
+    // unfinished compiled file is removed.
+    const auto abort = [&](QFile& icon, const QString& message) {
+        showError(program_, message);
+        icon.close();
+        compiled.close();
+        compiled.remove();
+    };
+
+    const qint64 iconSize = state.IconSize;
+    for (int i = 1; i <= frames; ++i) {
+        QFile icon(state.FrameFiles[static_cast<std::size_t>(i)]);
+        if (!openIcon(icon)) {
+            abort(icon, kMissingIconMessage);
+            return;
+        }
+        // Only the first IconSize bytes: every accepted icon has exactly that length.
+        const QByteArray record = icon.read(iconSize);
+        if (record.size() != iconSize || compiled.write(record) != iconSize) {
+            abort(icon, kWriteErrorMessage);
+            return;
+        }
+        icon.close();
+    }
+    if (!compiled.flush()) {
+        QFile none;
+        abort(none, kWriteErrorMessage);
+        return;
+    }
+    compiled.close();
+    services.messages.ok(QStringLiteral("Your animation has been compiled!"),
+                         MessageIcon::Information, QStringLiteral("Done"));
+}
+
+} // namespace glimmer
