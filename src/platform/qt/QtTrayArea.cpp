@@ -184,19 +184,23 @@ void QtTrayArea::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
     if (sawOwnMouseEvents_)
         return; // the icon's own mouse events are reported already
+    // Over D-Bus the activation arrives inside the host's method call; the report
+    // runs after it has been answered, so a host never waits for the menu to close.
+    int message = 0;
     switch (reason) {
     case QSystemTrayIcon::Context:
-        report(TrayMessage::RightUp);
+        message = TrayMessage::RightUp;
         break;
     case QSystemTrayIcon::Trigger:
-        report(TrayMessage::LeftUp);
+        message = TrayMessage::LeftUp;
         break;
     case QSystemTrayIcon::DoubleClick:
-        report(TrayMessage::LeftDoubleClick);
+        message = TrayMessage::LeftDoubleClick;
         break;
     default:
-        break;
+        return;
     }
+    QMetaObject::invokeMethod(this, [this, message] { report(message); }, Qt::QueuedConnection);
 }
 
 void QtTrayArea::report(int message)

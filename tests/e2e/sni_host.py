@@ -1,0 +1,159 @@
+#!/usr/bin/python3
+"""A minimal StatusNotifierWatcher and host for the end-to-end tests.
+
+It owns org.kde.StatusNotifierWatcher on the session bus, waits for a
+StatusNotifierItem to register, then checks what the item publishes: the
+tooltip, the icon pixmaps (their sizes, and that they change from frame to
+frame), and that a ContextMenu call is accepted. Prints one line per finding
+and exits 0 when every check passed.
+
+Usage: sni_host.py <ready-file> <seconds to watch the icon>
+"""
+
+import hashlib
+import sys
+
+import dbus
+import dbus.service
+from dbus.mainloop.glib import DBusGMainLoop
+from gi.repository import GLib
+
+WATCHER = "org.kde.StatusNotifierWatcher"
+ITEM = "org.kde.StatusNotifierItem"
+PROPS = "org.freedesktop.DBus.Properties"
+
+INTROSPECTION = """<!DOCTYPE node PUBLIC "-//freedesktop//DTD D-BUS Object Introspection 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/introspect.dtd">
+<node>
+  <interface name="org.kde.StatusNotifierWatcher">
+    <method name="RegisterStatusNotifierItem"><arg name="service" type="s" direction="in"/></method>
+    <method name="RegisterStatusNotifierHost"><arg name="service" type="s" direction="in"/></method>
+    <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
+    <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
+    <property name="ProtocolVersion" type="i" access="read"/>
+    <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
+    <signal name="StatusNotifierItemUnregistered"><arg type="s"/></signal>
+    <signal name="StatusNotifierHostRegistered"/>
+  </interface>
+  <interface name="org.freedesktop.DBus.Properties">
+    <method name="Get"><arg type="s" direction="in"/><arg type="s" direction="in"/><arg type="v" direction="out"/></method>
+    <method name="GetAll"><arg type="s" direction="in"/><arg type="a{sv}" direction="out"/></method>
+  </interface>
+  <interface name="org.freedesktop.DBus.Introspectable">
+    <method name="Introspect"><arg type="s" direction="out"/></method>
+  </interface>
+</node>
+"""
+
+
+class Watcher(dbus.service.Object):
+    def __init__(self, bus, on_item):
+        super().__init__(bus, "/StatusNotifierWatcher")
+        self.items = []
+        self.on_item = on_item
+
+    @dbus.service.method(WATCHER, in_signature="s", out_signature="", sender_keyword="sender")
+    def RegisterStatusNotifierItem(self, service, sender=None):
+        path = "/StatusNotifierItem"
+        if service.startswith("/"):
+            path, service = service, sender
+        self.items.append(service + path)
+        self.StatusNotifierItemRegistered(service + path)
+        GLib.idle_add(self.on_item, service, path)
+
+    @dbus.service.method(WATCHER, in_signature="s", out_signature="")
+    def RegisterStatusNotifierHost(self, service):
+        pass
+
+    @dbus.service.signal(WATCHER, signature="s")
+    def StatusNotifierItemRegistered(self, item):
+        pass
+
+    @dbus.service.method("org.freedesktop.DBus.Introspectable", in_signature="",
+                         out_signature="s")
+    def Introspect(self):
+        # Qt reads IsStatusNotifierHostRegistered through introspection.
+        return INTROSPECTION
+
+    @dbus.service.method(PROPS, in_signature="ss", out_signature="v")
+    def Get(self, interface, name):
+        return self.GetAll(interface)[name]
+
+    @dbus.service.method(PROPS, in_signature="s", out_signature="a{sv}")
+    def GetAll(self, interface):
+        return {
+            "RegisteredStatusNotifierItems": dbus.Array(self.items, signature="s"),
+            "IsStatusNotifierHostRegistered": dbus.Boolean(True),
+            "ProtocolVersion": dbus.Int32(0),
+        }
+
+
+def main():
+    ready_file, watch_seconds = sys.argv[1], float(sys.argv[2])
+    DBusGMainLoop(set_as_default=True)
+    bus = dbus.SessionBus()
+    loop = GLib.MainLoop()
+    failures = []
+    result = {}
+
+    def check(condition, message):
+        print(("ok   " if condition else "FAIL ") + message, flush=True)
+        if not condition:
+            failures.append(message)
+
+    def pixmaps(item):
+        value = item.Get(ITEM, "IconPixmap", dbus_interface=PROPS)
+        return [(int(w), int(h), bytes(bytearray(data))) for w, h, data in value]
+
+    def on_item(service, path):
+        item = bus.get_object(service, path)
+        tooltip = item.Get(ITEM, "ToolTip", dbus_interface=PROPS)
+        texts = [str(part) for part in tooltip[2:]]
+        check("Glimmerbox" in texts, "tooltip is Glimmerbox (%s)" % texts)
+        title = str(item.Get(ITEM, "Title", dbus_interface=PROPS))
+        print("     title: %r" % title, flush=True)
+
+        seen = set()
+        sizes = set()
+
+        def sample():
+            for w, h, data in pixmaps(item):
+                sizes.add((w, h))
+                if w == 16:
+                    seen.add(hashlib.md5(data).hexdigest())
+            return True
+
+        sample()
+        GLib.timeout_add(40, sample)
+
+        def finish():
+            check({(16, 16), (32, 32), (48, 48), (64, 64)} <= sizes,
+                  "icon pixmaps carry 16, 32, 48 and 64 pixels (%s)" % sorted(sizes))
+            check(len(seen) >= 3, "the 16x16 pixmap changed: %d different frames" % len(seen))
+            try:
+                item.ContextMenu(dbus.Int32(100), dbus.Int32(100), dbus_interface=ITEM)
+                check(True, "ContextMenu call accepted")
+            except dbus.DBusException as error:
+                check(False, "ContextMenu call failed: %s" % error)
+            result["done"] = True
+            loop.quit()
+            return False
+
+        GLib.timeout_add(int(watch_seconds * 1000), finish)
+        return False
+
+    watcher = Watcher(bus, on_item)
+    name = dbus.service.BusName(WATCHER, bus)
+    with open(ready_file, "w") as ready:
+        ready.write("ready\n")
+    GLib.timeout_add(30000, lambda: (failures.append("no item registered"), loop.quit()))
+    loop.run()
+    del name, watcher
+    if not result.get("done"):
+        print("FAIL no StatusNotifierItem registered within 30 s", flush=True)
+        return 1
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
