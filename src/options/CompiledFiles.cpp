@@ -1,0 +1,43 @@
+#include "options/CompiledFiles.h"
+
+#include "formats/compiled_file.h"
+#include "formats/text_encoding.h"
+#include "runtime/CustomLoader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <sstream>
+
+namespace glimmer {
+
+QStringList compiledFilesIn(const QString& folder)
+{
+    QStringList names;
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList({QStringLiteral("*.gx")}, QDir::Files | QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries) {
+        // The name filter already ignores letter case; the check says so outright.
+        if (entry.isFile() && entry.fileName().endsWith(QStringLiteral(".gx"), Qt::CaseInsensitive))
+            names << entry.fileName();
+    }
+    // One order on every file system, whatever order the directory keeps.
+    std::sort(names.begin(), names.end(), [](const QString& left, const QString& right) {
+        return QString::compare(left, right, Qt::CaseSensitive) < 0;
+    });
+    return names;
+}
+
+std::optional<QString> compiledFileTitle(const QString& path)
+{
+    auto header = readFileStart(path, formats::kCompiledHeaderSize);
+    if (!header)
+        return std::nullopt;
+    std::istringstream in(std::move(*header));
+    const auto title = formats::readCompiledTitle(in);
+    if (!title)
+        return std::nullopt;
+    return QString::fromStdString(formats::windows1252ToUtf8(*title));
+}
+
+} // namespace glimmer

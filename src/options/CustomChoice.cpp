@@ -1,0 +1,92 @@
+// The custom animation list of the options window and the custom choice.
+
+#include "options/CompiledFiles.h"
+#include "options/Optionfrm.h"
+#include "options/SpeedTable.h"
+#include "platform/Environment.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SettingsStore.h"
+#include "runtime/CustomLoader.h"
+#include "runtime/Program.h"
+#include "runtime/frmTray.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace glimmer {
+
+namespace {
+
+/// `text` without the spaces (only spaces) on both sides.
+QString withoutSurroundingSpaces(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+} // namespace
+
+void Optionfrm::FillCustomList()
+{
+    const QString& loadedTitle = program_.state().CustomTitle;
+    const QDir folder(program_.services().environment.currentDirectory());
+
+    Combo1->clear();
+    std::optional<QString> wanted;
+    for (const QString& name : compiledFilesIn(folder.path())) {
+        // A file whose title cannot be read is listed with an empty entry; picking
+        // it asks for a custom animation instead of loading some other file.
+        const QString title = compiledFileTitle(folder.filePath(name)).value_or(QString());
+        Combo1->addItem(title);
+        if (title == loadedTitle)
+            wanted = title; // a later equal title counts as much as an earlier one
+    }
+    if (wanted) {
+        const int index = Combo1->findText(*wanted, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0)
+            Combo1->setCurrentIndex(index);
+    }
+    if (Combo1->currentText().isEmpty() && Combo1->count() > 0)
+        Combo1->setCurrentIndex(0);
+}
+
+void Optionfrm::ChooseCustomAnimation()
+{
+    const QString shown = Combo1->currentText();
+    if (withoutSurroundingSpaces(shown).isEmpty()) {
+        program_.services().messages.ok(QStringLiteral("A custom animation must be specified"),
+                                        MessageIcon::Critical, QStringLiteral("Error"));
+        return;
+    }
+
+    // The list keeps titles only: find the file again, the last one with the title
+    // wins. A file that cannot be read now is passed over.
+    const QDir folder(program_.services().environment.currentDirectory());
+    QString found;
+    for (const QString& name : compiledFilesIn(folder.path())) {
+        const auto title = compiledFileTitle(folder.filePath(name));
+        if (title && *title == shown)
+            found = name;
+    }
+    program_.services().settings.save(Setting::Application, Setting::Section, Setting::Custom,
+                                      found);
+
+    LoadCustomAnimation(program_);
+    ProgramState& state = program_.state();
+    state.CurrentAnimation = Animation::Custom;
+
+    QTimer& timer = program_.tray().Timer1;
+    if (const auto interval = intervalForPosition(state.CustomSpeed))
+        timer.setInterval(*interval);
+    if (const auto position = positionForInterval(timer.interval()))
+        HScroll1->setValue(*position);
+}
+
+} // namespace glimmer

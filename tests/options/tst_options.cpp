@@ -1,0 +1,495 @@
+// The options window: layout, the speed bar and its table, the built-in choices,
+// "Okay", "Cancel" and the ways the window closes.
+
+#include "TestProgram.h"
+#include "options/Optionfrm.h"
+#include "options/SpeedTable.h"
+#include "platform/widgets/ClickImage.h"
+#include "platform/widgets/Shape.h"
+#include "runtime/frmTray.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace glimmer;
+using namespace glimmer::test;
+
+namespace {
+
+/// A started program running `animation` at `interval` ms.
+void run(TestProgram& t, int animation, int interval)
+{
+    t.settings.set("Previous", QString::number(animation));
+    t.settings.set("Speed", QString::number(interval));
+    t.program.start();
+}
+
+int timerInterval(TestProgram& t)
+{
+    return t.program.tray().Timer1.interval();
+}
+
+int animation(TestProgram& t)
+{
+    return t.program.state().CurrentAnimation;
+}
+
+/// The number of the selected option button, 0 when none is.
+int selected(const Optionfrm& window)
+{
+    const QRadioButton* buttons[] = {window.Option1, window.Option2, window.Option3, window.Option4,
+                                     window.Option5, window.Option6, window.Option7};
+    for (int i = 0; i < 7; ++i) {
+        if (buttons[i]->isChecked())
+            return i + 1;
+    }
+    return 0;
+}
+
+QString menuEntries(const frmTray& tray)
+{
+    QString result;
+    result += tray.Showmnu->isEnabled() ? 'O' : '-';
+    result += tray.Editmnu->isEnabled() ? 'E' : '-';
+    result += tray.mnuTrayAbout->isEnabled() ? 'A' : '-';
+    result += tray.mnuTrayExit->isEnabled() ? 'X' : '-';
+    return result;
+}
+
+} // namespace
+
+class OptionsTest final : public QObject {
+    Q_OBJECT
+private slots:
+    void controlsStandWhereTheLayoutPutsThem_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twipsBox");
+        QTest::addColumn<QString>("text");
+        const auto row = [](const char* name, QRect box, const char* text = "") {
+            QTest::newRow(name) << QString::fromLatin1(name) << box << QString::fromUtf8(text);
+        };
+        row("Label1", {960, 360, 615, 255}, "Speed:");
+        row("HScroll1", {1560, 360, 3135, 255});
+        row("Option2", {1560, 960, 1215, 255}, "Aquarium");
+        row("Option1", {1560, 1320, 1215, 255}, "Lava Lamp");
+        row("Option3", {1560, 1680, 1215, 255}, "Busy Eyes");
+        row("Option4", {1560, 2040, 1215, 255}, "Fuzzy T.V");
+        row("Option5", {3240, 960, 1335, 255}, "Cow");
+        row("Option6", {3240, 1320, 1335, 255}, "Colour Wheel");
+        row("Option7", {3240, 1680, 975, 255}, "Custom:");
+        row("Combo1", {3240, 1920, 1575, 315});
+        row("Image1", {1200, 960, 480, 480});
+        row("Image2", {1200, 1320, 480, 480});
+        row("Image3", {1200, 1680, 480, 480});
+        row("Image4", {1200, 2040, 480, 480});
+        row("Image5", {2880, 960, 480, 480});
+        row("Image6", {2880, 1320, 480, 480});
+        row("Image7", {2400, 2760, 1095, 375});
+        row("Shape12", {2400, 2760, 1095, 375});
+        row("Label2", {2400, 2760, 1095, 375}, "Cancel");
+        row("Image8", {3720, 2760, 1095, 375});
+        row("Shape13", {3720, 2760, 1095, 375});
+        row("Label3", {3720, 2760, 1095, 375}, "Okay");
+    }
+
+    void controlsStandWhereTheLayoutPutsThem()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, twipsBox);
+        QFETCH(QString, text);
+        TestProgram t;
+        t.program.start();
+        Optionfrm& window = t.program.optionfrm();
+        QWidget* control = window.findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), QRect(twips(twipsBox.x()), twips(twipsBox.y()),
+                                            twips(twipsBox.width()), twips(twipsBox.height())));
+        if (auto* label = qobject_cast<QLabel*>(control); label && !text.isEmpty())
+            QCOMPARE(label->text(), text);
+        if (auto* option = qobject_cast<QRadioButton*>(control))
+            QCOMPARE(option->text(), text);
+    }
+
+    void theWindowItself()
+    {
+        TestProgram t;
+        t.program.start();
+        Optionfrm& window = t.program.optionfrm();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Animation Options"));
+        QCOMPARE(window.size(), QSize(340, 226));
+        QCOMPARE(window.pos(), QPoint((1024 - 340) / 2, (768 - 226) / 2));
+        QVERIFY(!window.isVisible());
+
+        QCOMPARE(window.HScroll1->minimum(), 1);
+        QCOMPARE(window.HScroll1->maximum(), 10);
+        QCOMPARE(window.HScroll1->singleStep(), 1);
+        QCOMPARE(window.HScroll1->pageStep(), 1);
+        QVERIFY(!window.HScroll1->hasTracking());
+        QVERIFY(!window.Combo1->isEditable());
+        // The image buttons take no keyboard focus.
+        QCOMPARE(window.Image7->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(window.Image8->focusPolicy(), Qt::NoFocus);
+    }
+
+    void tabOrderFollowsTheSpeedBarThenTheChoices()
+    {
+        TestProgram t;
+        t.program.start();
+        Optionfrm& window = t.program.optionfrm();
+        const QList<QWidget*> expected{window.HScroll1, window.Option2, window.Option1,
+                                       window.Option3,  window.Option4, window.Option5,
+                                       window.Option6,  window.Combo1,  window.Option7};
+        QList<QWidget*> chain{window.HScroll1};
+        for (QWidget* w = window.HScroll1->nextInFocusChain(); w != window.HScroll1;
+             w = w->nextInFocusChain()) {
+            if (expected.contains(w))
+                chain << w;
+        }
+        QCOMPARE(chain, expected);
+        QVERIFY(window.HScroll1->focusPolicy() & Qt::TabFocus);
+    }
+
+    void previewsShowTheBuiltInArtwork()
+    {
+        TestProgram t;
+        t.program.start();
+        Optionfrm& window = t.program.optionfrm();
+        const QLabel* images[] = {window.Image1, window.Image2, window.Image3,
+                                  window.Image4, window.Image5, window.Image6};
+        const char* sets[] = {"FT", "LL", "EY", "TV", "CW", "SW"};
+        for (int i = 0; i < 6; ++i) {
+            const QString resource = QStringLiteral(":/previews/%1.ico").arg(sets[i]);
+            // Without the artwork the spot stays empty rather than failing.
+            QCOMPARE(!images[i]->pixmap().isNull(), QFile::exists(resource));
+            QVERIFY(images[i]->testAttribute(Qt::WA_TransparentForMouseEvents));
+        }
+    }
+
+    void speedTableBothWays_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("interval");
+        const int intervals[] = {600, 500, 400, 300, 250, 200, 150, 100, 50, 10};
+        for (int position = 1; position <= 10; ++position)
+            QTest::addRow("position %d", position) << position << intervals[position - 1];
+    }
+
+    void speedTableBothWays()
+    {
+        QFETCH(int, position);
+        QFETCH(int, interval);
+        QCOMPARE(intervalForPosition(position).value_or(-1), interval);
+        QCOMPARE(positionForInterval(interval).value_or(-1), position);
+
+        // Through the window: the bar sets the running interval, and the running
+        // interval puts the bar where it belongs when the window opens.
+        TestProgram t;
+        run(t, 2, 333);
+        Optionfrm& window = t.program.optionfrm();
+        window.HScroll1->setValue(position);
+        QCOMPARE(timerInterval(t), position == 5 ? 333 : interval);
+        window.unload();
+
+        TestProgram u;
+        run(u, 1, interval);
+        QCOMPARE(u.program.optionfrm().HScroll1->value(), position);
+        QCOMPARE(timerInterval(u), interval);
+    }
+
+    void intervalsOutsideTheTableHaveNoPosition()
+    {
+        for (int outside : {0, 1, 9, 11, 333, 601, -600, 100000})
+            QVERIFY(!positionForInterval(outside));
+        for (int outside : {0, 11, -1, 100})
+            QVERIFY(!intervalForPosition(outside));
+    }
+
+    // What opening the window does to the running animation: the option of the
+    // running animation is selected, which clicks it.
+    void openingSelectsTheRunningAnimation_data()
+    {
+        QTest::addColumn<int>("running");
+        QTest::addColumn<int>("runningInterval");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<int>("intervalAfter");
+        QTest::newRow("Lava Lamp at 600") << 1 << 600 << 1 << 1 << 600;
+        QTest::newRow("Aquarium at 500") << 2 << 500 << 2 << 2 << 500;
+        QTest::newRow("Aquarium at 333") << 2 << 333 << 2 << 5 << 333;
+        QTest::newRow("Busy Eyes at 250") << 3 << 250 << 3 << 1 << 600;
+        QTest::newRow("Fuzzy T.V at 500") << 4 << 500 << 4 << 10 << 10;
+        QTest::newRow("Cow at 50") << 5 << 50 << 5 << 2 << 500;
+        QTest::newRow("Colour Wheel at 100") << 6 << 100 << 6 << 8 << 100;
+        QTest::newRow("Busy Eyes at 600") << 3 << 600 << 3 << 1 << 600;
+        QTest::newRow("number 0") << 0 << 150 << 2 << 7 << 150;
+        QTest::newRow("number 9") << 9 << 400 << 2 << 3 << 400;
+    }
+
+    void openingSelectsTheRunningAnimation()
+    {
+        QFETCH(int, running);
+        QFETCH(int, runningInterval);
+        QFETCH(int, option);
+        QFETCH(int, bar);
+        QFETCH(int, intervalAfter);
+        TestProgram t;
+        run(t, running, runningInterval);
+        Optionfrm& window = t.program.optionfrm();
+        QCOMPARE(selected(window), option);
+        QCOMPARE(window.HScroll1->value(), bar);
+        QCOMPARE(timerInterval(t), intervalAfter);
+        QCOMPARE(animation(t), running);
+        QCOMPARE(int(window.savedAnimation()), running);
+        QCOMPARE(window.savedInterval(), runningInterval);
+        QVERIFY(t.messages.shown.empty());
+        QVERIFY(t.settings.saves.isEmpty());
+    }
+
+    void busyEyesAt250IsPutBackByCancelAndStoredAt600ByOkay()
+    {
+        TestProgram t;
+        run(t, 3, 250);
+        t.program.optionfrm().Image7_Click();
+        QCOMPARE(timerInterval(t), 250);
+        QCOMPARE(animation(t), 3);
+        QVERIFY(t.settings.saves.isEmpty());
+        QVERIFY(!t.program.hasOptionfrm());
+
+        t.program.optionfrm().Image8_Click();
+        QCOMPARE(timerInterval(t), 600);
+        QCOMPARE(t.settings.saves, (QStringList{"Previous=3", "Speed=600"}));
+        QVERIFY(!t.program.hasOptionfrm());
+    }
+
+    void fuzzyTvThenCancelReturnsToWhatRanBefore()
+    {
+        TestProgram t;
+        run(t, 5, 500);
+        Optionfrm& window = t.program.optionfrm();
+        QCOMPARE(window.HScroll1->value(), 2);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(window.Option4, Qt::LeftButton); // a real click
+        QCOMPARE(animation(t), 4);
+        QCOMPARE(window.HScroll1->value(), 10);
+        QCOMPARE(timerInterval(t), 10);
+
+        window.Image7->simulateClick();
+        QCOMPARE(animation(t), 5);
+        QCOMPARE(timerInterval(t), 500);
+        QVERIFY(t.settings.saves.isEmpty());
+    }
+
+    void builtInChoicesBringTheirOwnSpeed_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<int>("intervalAfter");
+        QTest::newRow("Lava Lamp") << 1 << 5 << 250;
+        QTest::newRow("Aquarium") << 2 << 5 << 250;
+        QTest::newRow("Busy Eyes") << 3 << 1 << 600;
+        QTest::newRow("Fuzzy T.V") << 4 << 10 << 10;
+        QTest::newRow("Cow") << 5 << 2 << 500;
+        QTest::newRow("Colour Wheel") << 6 << 5 << 250;
+    }
+
+    void builtInChoicesBringTheirOwnSpeed()
+    {
+        QFETCH(int, number);
+        QFETCH(int, bar);
+        QFETCH(int, intervalAfter);
+        TestProgram t;
+        run(t, 2, 100); // the bar stands at 8
+        Optionfrm& window = t.program.optionfrm();
+        QRadioButton* buttons[] = {window.Option1, window.Option2, window.Option3,
+                                   window.Option4, window.Option5, window.Option6};
+        buttons[number - 1]->click();
+        QCOMPARE(animation(t), number);
+        QCOMPARE(window.HScroll1->value(), bar);
+        QCOMPARE(timerInterval(t), intervalAfter);
+    }
+
+    void anIntervalOutsideTheTableIsKeptUntilTheBarMoves()
+    {
+        TestProgram t;
+        run(t, 2, 333);
+        Optionfrm& window = t.program.optionfrm();
+        QCOMPARE(window.HScroll1->value(), 5);
+        window.Option1->click(); // Lava Lamp's position is 5 too: the bar does not move
+        QCOMPARE(animation(t), 1);
+        QCOMPARE(timerInterval(t), 333);
+        window.Image8_Click();
+        QCOMPARE(t.settings.saves, (QStringList{"Previous=1", "Speed=333"}));
+    }
+
+    void theBarAppliesAtOnceAndOkayStoresIt()
+    {
+        TestProgram t;
+        run(t, 6, 250);
+        Optionfrm& window = t.program.optionfrm();
+        window.HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd); // an arrow
+        QCOMPARE(timerInterval(t), 200);
+        window.HScroll1->setValue(9);
+        QCOMPARE(timerInterval(t), 50);
+        window.Image8->simulateClick();
+        QCOMPARE(t.settings.saves, (QStringList{"Previous=6", "Speed=50"}));
+        QCOMPARE(t.settings.value("Previous"), QStringLiteral("6"));
+        QCOMPARE(t.settings.value("Speed"), QStringLiteral("50"));
+    }
+
+    void aDraggedThumbAppliesWhenLetGo()
+    {
+        TestProgram t;
+        run(t, 2, 250);
+        Optionfrm& window = t.program.optionfrm();
+        window.HScroll1->setSliderDown(true);
+        window.HScroll1->setSliderPosition(9);
+        window.HScroll1->setSliderPosition(3);
+        QCOMPARE(timerInterval(t), 250);
+        window.HScroll1->setSliderDown(false);
+        QCOMPARE(window.HScroll1->value(), 3);
+        QCOMPARE(timerInterval(t), 400);
+    }
+
+    // A "Speed" written by hand beyond the 16-bit range: "Cancel" puts back exactly
+    // that interval and never leaves the timer at 0.
+    void cancelPutsBackAnIntervalBeyond16Bits()
+    {
+        TestProgram t;
+        run(t, 2, 40000);
+        Optionfrm& window = t.program.optionfrm();
+        QCOMPARE(window.savedInterval(), 40000);
+        window.Option4->click();
+        QCOMPARE(timerInterval(t), 10);
+        window.Image7_Click();
+        QCOMPARE(timerInterval(t), 40000);
+    }
+
+    void imageButtonsLookPressedWhileHeld_data()
+    {
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<QString>("shape");
+        QTest::newRow("Okay") << "Image8"
+                              << "Shape13";
+        QTest::newRow("Cancel") << "Image7"
+                                << "Shape12";
+    }
+
+    void imageButtonsLookPressedWhileHeld()
+    {
+        QFETCH(QString, image);
+        QFETCH(QString, shape);
+        TestProgram t;
+        t.program.start();
+        Optionfrm& window = t.program.optionfrm();
+        auto* picture = window.findChild<ClickImage*>(image);
+        auto* face = window.findChild<Shape*>(shape);
+        QVERIFY(picture && face);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(face->fillColor(), buttonFaceColor());
+        QTest::mousePress(picture, Qt::LeftButton);
+        QCOMPARE(face->fillColor(), buttonShadowColor());
+        QVERIFY(t.program.hasOptionfrm()); // the command runs on the click, not the press
+        // Let go outside: the look comes back and nothing runs.
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(-5, -5));
+        QCOMPARE(face->fillColor(), buttonFaceColor());
+        QVERIFY(t.program.hasOptionfrm());
+        QVERIFY(t.settings.saves.isEmpty());
+    }
+
+    void enterAndEscapeCloseNothing()
+    {
+        TestProgram t;
+        run(t, 4, 10);
+        Optionfrm& window = t.program.optionfrm();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (QWidget* target :
+             {static_cast<QWidget*>(&window), static_cast<QWidget*>(window.HScroll1),
+              static_cast<QWidget*>(window.Option4)}) {
+            QTest::keyClick(target, Qt::Key_Escape);
+            QTest::keyClick(target, Qt::Key_Return);
+            QTest::keyClick(target, Qt::Key_Enter);
+        }
+        QVERIFY(t.program.hasOptionfrm());
+        QVERIFY(window.isVisible());
+        QVERIFY(t.settings.saves.isEmpty());
+    }
+
+    void theMenuCommandShowsTheWindowAndClosingEnablesTheMenu_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Okay") << "okay";
+        QTest::newRow("Cancel") << "cancel";
+        QTest::newRow("close box") << "close";
+    }
+
+    void theMenuCommandShowsTheWindowAndClosingEnablesTheMenu()
+    {
+        QFETCH(QString, how);
+        TestProgram t;
+        run(t, 2, 500);
+        frmTray& tray = t.program.tray();
+        tray.Showmnu->trigger();
+        Optionfrm& window = t.program.optionfrm();
+        QVERIFY(window.isVisible());
+        QCOMPARE(menuEntries(tray), QStringLiteral("---X"));
+        window.Option3->click(); // Busy Eyes at 600
+
+        if (how == "okay")
+            window.Image8_Click();
+        else if (how == "cancel")
+            window.Image7_Click();
+        else
+            window.close();
+
+        QVERIFY(!t.program.hasOptionfrm());
+        QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
+        if (how == "okay") {
+            QCOMPARE(t.settings.saves, (QStringList{"Previous=3", "Speed=600"}));
+        } else {
+            QVERIFY(t.settings.saves.isEmpty());
+        }
+        // The close box keeps what runs; "Cancel" puts back what ran before.
+        QCOMPARE(animation(t), how == "cancel" ? 2 : 3);
+        QCOMPARE(timerInterval(t), how == "cancel" ? 500 : 600);
+    }
+
+    void openingAgainDoesNotLoadAgain()
+    {
+        TestProgram t;
+        run(t, 2, 500);
+        frmTray& tray = t.program.tray();
+        tray.mnuTrayAbout->trigger(); // creates the window hidden
+        QVERIFY(t.program.hasOptionfrm());
+        Optionfrm& window = t.program.optionfrm();
+        QVERIFY(!window.isVisible());
+        t.program.state().CurrentAnimation = 4;
+        window.setEnabled(true);
+        tray.Showmnu_Click();
+        QCOMPARE(&t.program.optionfrm(), &window);
+        QCOMPARE(int(window.savedAnimation()), 2); // the values of its creation
+        QCOMPARE(selected(window), 2);
+    }
+
+    void theProgramsFolderBecomesTheCurrentDirectory()
+    {
+        TestProgram t;
+        t.program.start();
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        t.program.optionfrm();
+        QCOMPARE(QDir::currentPath(), QDir(t.folder.path()).canonicalPath());
+    }
+};
+
+QTEST_MAIN(OptionsTest)
+#include "tst_options.moc"

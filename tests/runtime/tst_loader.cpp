@@ -1,0 +1,375 @@
+// The compiled-animation loader: what it publishes, in which order, and its three
+// messages. Files are written for real into the test's own folder.
+
+#include "../options/CompiledTestFiles.h"
+#include "TestProgram.h"
+#include "runtime/CustomLoader.h"
+#include "runtime/frmTray.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace glimmer;
+using namespace glimmer::test;
+
+namespace {
+
+const QString kNoneSelected = QStringLiteral(
+    "You want to display a custom animation, but none is selected. Please select one.");
+const QString kNewerVersion =
+    QStringLiteral("The custom animation you tried to load is a newer version.");
+const QString kLoadFailed =
+    QStringLiteral("An error has occured while trying to load the custom animation.");
+
+/// How many slots from 1 on hold a picture before the first empty one.
+int filledSlots(const frmTray& tray)
+{
+    int count = 0;
+    while (count < kMaxCustomFrames && !tray.Customimg[std::size_t(count + 1)].isNull())
+        ++count;
+    return count;
+}
+
+std::vector<QColor> colours(int count)
+{
+    std::vector<QColor> result;
+    for (int i = 0; i < count; ++i)
+        result.push_back(QColor::fromHsv((i * 7) % 360, 255, 255));
+    return result;
+}
+
+/// A program started on Aquarium, with earlier custom values in place that the
+/// loader either replaces or keeps.
+void prepare(TestProgram& t)
+{
+    t.program.start();
+    ProgramState& state = t.program.state();
+    state.CurrentAnimation = Animation::Custom;
+    state.CustomSpeed = 9;
+    state.CustomFrameCount = 2;
+    state.CustomTitle = QStringLiteral("Old");
+    t.messages.clear();
+}
+
+} // namespace
+
+class LoaderTest final : public QObject {
+    Q_OBJECT
+private slots:
+    void loadsEveryFrameAndPublishesTheHeader()
+    {
+        TestProgram t;
+        prepare(t);
+        writeFile(t.path("fish.gx"), compiledFile("Fish", 4, {Qt::red, Qt::green, Qt::blue}));
+        t.settings.set("Custom", "fish.gx");
+        LoadCustomAnimation(t.program);
+
+        const ProgramState& state = t.program.state();
+        QVERIFY(t.messages.shown.empty());
+        QCOMPARE(state.CurrentAnimation, Animation::Custom);
+        QCOMPARE(state.CustomSpeed, 4);
+        QCOMPARE(state.CustomFrameCount, 3);
+        QCOMPARE(state.CustomTitle, QStringLiteral("Fish"));
+        const frmTray& tray = t.program.tray();
+        QCOMPARE(frameColour(tray.Customimg[1]), QColor(Qt::red));
+        QCOMPARE(frameColour(tray.Customimg[2]), QColor(Qt::green));
+        QCOMPARE(frameColour(tray.Customimg[3]), QColor(Qt::blue));
+        QVERIFY(tray.Customimg[4].isNull());
+        // Frames are decoded in memory: nothing was written beside the file.
+        QCOMPARE(QDir(t.folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"fish.gx"});
+    }
+
+    void titlesKeepLeadingSpacesAndReadAsWindows1252_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("trailing spaces") << QByteArray("Rain") << QStringLiteral("Rain");
+        QTest::newRow("leading spaces") << QByteArray("  Rain") << QStringLiteral("  Rain");
+        QTest::newRow("twelve") << QByteArray("My Animation") << QStringLiteral("My Animation");
+        QTest::newRow("8-bit") << QByteArray("Caf\xe9 \x80") << QStringLiteral("Café €");
+        QTest::newRow("only spaces") << QByteArray("   ") << QString();
+    }
+
+    void titlesKeepLeadingSpacesAndReadAsWindows1252()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, title);
+        TestProgram t;
+        prepare(t);
+        writeFile(t.path("t.gx"), compiledFile(stored.toStdString(), 5, {Qt::red}));
+        t.settings.set("Custom", "t.gx");
+        LoadCustomAnimation(t.program);
+        QVERIFY(t.messages.shown.empty());
+        QCOMPARE(t.program.state().CustomTitle, title);
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("animation");
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("frames");
+
+        const QByteArray good = compiledFile("Good", 3, {Qt::red, Qt::green, Qt::blue});
+        const QByteArray icon = iconFile(Qt::red);
+        const auto withHeader = [&](const char* head) {
+            return QByteArray(head) + icon + icon + icon;
+        };
+
+        // Earlier values: speed 9, 2 frames, title "Old", no frames in the slots.
+        QTest::newRow("another version")
+            << QByteArray("GX1.0" + good.mid(5)) << kNewerVersion << 7 << 9 << 2 << "Old" << 0;
+        QTest::newRow("tag in other case")
+            << QByteArray("gx2.0" + good.mid(5)) << kNewerVersion << 7 << 9 << 2 << "Old" << 0;
+        QTest::newRow("zero frames")
+            << compiledFile("Empty", 6, {}) << kLoadFailed << 2 << 6 << 0 << "Empty" << 0;
+        QTest::newRow("51 frames") << compiledFile("Many", 10, colours(51)) << kLoadFailed << 2
+                                   << 10 << 51 << "Many" << 50;
+        QTest::newRow("more declared than stored")
+            << compiledFile("Cut", 5, colours(3), 4) << kLoadFailed << 2 << 5 << 4 << "Cut" << 3;
+        QTest::newRow("cut inside a record")
+            << good.left(good.size() - 1) << kLoadFailed << 2 << 3 << 3 << "Good" << 2;
+        QTest::newRow("cut inside the header")
+            << good.left(20) << kLoadFailed << 2 << 3 << 3 << "Old" << 0;
+        QTest::newRow("shorter than the tag")
+            << QByteArray("GX2") << kLoadFailed << 2 << 9 << 2 << "Old" << 0;
+        QTest::newRow("empty file") << QByteArray() << kLoadFailed << 2 << 9 << 2 << "Old" << 0;
+        QTest::newRow("speed not a number")
+            << withHeader("GX2.0318  ab3 Letters     ") << kLoadFailed << 2 << 9 << 2 << "Old" << 0;
+        QTest::newRow("count not a number")
+            << withHeader("GX2.0318  7   Blank       ") << kLoadFailed << 2 << 7 << 2 << "Old" << 0;
+        QTest::newRow("negative icon size") << withHeader("GX2.0-318 7 3 Negative    ")
+                                            << kLoadFailed << 2 << 7 << 3 << "Negative" << 0;
+        QTest::newRow("icon size 0") << withHeader("GX2.00    7 3 Nothing     ") << kLoadFailed << 2
+                                     << 7 << 3 << "Nothing" << 0;
+        QByteArray garbage = good;
+        garbage.replace(26 + icon.size(), 4, "junk"); // frame 2 is no picture
+        QTest::newRow("record is no picture")
+            << garbage << kLoadFailed << 2 << 3 << 3 << "Good" << 1;
+    }
+
+    void failures()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QFETCH(int, animation);
+        QFETCH(int, speed);
+        QFETCH(int, count);
+        QFETCH(QString, title);
+        QFETCH(int, frames);
+
+        TestProgram t;
+        prepare(t);
+        writeFile(t.path("anim.gx"), bytes);
+        t.settings.set("Custom", "anim.gx");
+        LoadCustomAnimation(t.program);
+
+        const ProgramState& state = t.program.state();
+        QCOMPARE(t.messages.texts(), QStringList{message});
+        QCOMPARE(t.messages.shown[0].icon, MessageIcon::Critical);
+        QCOMPARE(t.messages.shown[0].title, QStringLiteral("Error"));
+        QCOMPARE(t.messages.shown[0].buttons, MessageButtons::Ok);
+        QCOMPARE(int(state.CurrentAnimation), animation);
+        QCOMPARE(int(state.CustomSpeed), speed);
+        QCOMPARE(int(state.CustomFrameCount), count);
+        QCOMPARE(state.CustomTitle, title);
+        QCOMPARE(filledSlots(t.program.tray()), frames);
+        QCOMPARE(QDir(t.folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"anim.gx"});
+    }
+
+    void aNewerVersionKeepsTheAnimationThatWasLoaded()
+    {
+        TestProgram t;
+        prepare(t);
+        writeFile(t.path("old.gx"), compiledFile("Old one", 8, {Qt::red, Qt::green}));
+        writeFile(t.path("new.gx"), "GX3.0" + compiledFile("New one", 2, {Qt::blue}).mid(5));
+        t.settings.set("Custom", "old.gx");
+        LoadCustomAnimation(t.program);
+        t.settings.set("Custom", "new.gx");
+        LoadCustomAnimation(t.program);
+
+        const ProgramState& state = t.program.state();
+        QCOMPARE(t.messages.texts(), QStringList{kNewerVersion});
+        QCOMPARE(state.CurrentAnimation, Animation::Custom);
+        QCOMPARE(state.CustomTitle, QStringLiteral("Old one"));
+        QCOMPARE(state.CustomSpeed, 8);
+        QCOMPARE(state.CustomFrameCount, 2);
+        QCOMPARE(frameColour(t.program.tray().Customimg[1]), QColor(Qt::red));
+        QCOMPARE(frameColour(t.program.tray().Customimg[2]), QColor(Qt::green));
+    }
+
+    void aShorterAnimationLeavesTheHigherSlotsAlone()
+    {
+        TestProgram t;
+        prepare(t);
+        writeFile(t.path("long.gx"), compiledFile("Long", 5, {Qt::red, Qt::red, Qt::yellow}));
+        writeFile(t.path("short.gx"), compiledFile("Short", 5, {Qt::blue}));
+        t.settings.set("Custom", "long.gx");
+        LoadCustomAnimation(t.program);
+        t.settings.set("Custom", "short.gx");
+        LoadCustomAnimation(t.program);
+        QCOMPARE(t.program.state().CustomFrameCount, 1);
+        QCOMPARE(frameColour(t.program.tray().Customimg[1]), QColor(Qt::blue));
+        QCOMPARE(frameColour(t.program.tray().Customimg[3]), QColor(Qt::yellow));
+    }
+
+    void nothingSelectedFallsBackToAquarium()
+    {
+        TestProgram t;
+        prepare(t);
+        LoadCustomAnimation(t.program);
+        QCOMPARE(t.messages.texts(), QStringList{kNoneSelected});
+        QCOMPARE(t.messages.shown[0].icon, MessageIcon::Critical);
+        QCOMPARE(t.messages.shown[0].title, QStringLiteral("Error"));
+        QCOMPARE(t.program.state().CurrentAnimation, Animation::Aquarium);
+        QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Old"));
+    }
+
+    void onlyRegularFilesAreRead_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("directory") << "directory";
+        QTest::newRow("fifo") << "fifo";
+        QTest::newRow("link to a device") << "device";
+        QTest::newRow("dangling link") << "dangling";
+    }
+
+    // Anything but a regular file is a read failure at once: a FIFO without a
+    // writer would otherwise keep the program waiting for ever.
+    void onlyRegularFilesAreRead()
+    {
+        QFETCH(QString, kind);
+        TestProgram t;
+        prepare(t);
+        const QString path = t.path("odd.gx");
+        const QByteArray native = QFile::encodeName(path);
+        if (kind == "directory")
+            QVERIFY(QDir().mkdir(path));
+        else if (kind == "fifo")
+            QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+        else if (kind == "device")
+            QVERIFY(QFile::link("/dev/zero", path));
+        else if (kind == "dangling")
+            QVERIFY(QFile::link(t.path("gone.gx"), path));
+        t.settings.set("Custom", "odd.gx");
+        LoadCustomAnimation(t.program);
+        QCOMPARE(t.messages.texts(), QStringList{kLoadFailed});
+        QCOMPARE(t.program.state().CurrentAnimation, Animation::Aquarium);
+        QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Old"));
+    }
+
+    void aLinkToARegularFileIsRead()
+    {
+        TestProgram t;
+        prepare(t);
+        writeFile(t.path("real.gx"), compiledFile("Linked", 5, {Qt::red}));
+        QVERIFY(QFile::link(t.path("real.gx"), t.path("link.gx")));
+        t.settings.set("Custom", "link.gx");
+        LoadCustomAnimation(t.program);
+        QVERIFY(t.messages.shown.empty());
+        QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Linked"));
+    }
+
+    void aBareNameIsLookedUpInTheCurrentDirectory()
+    {
+        TestProgram t;
+        prepare(t);
+        QTemporaryDir elsewhere;
+        writeFile(QDir(elsewhere.path()).filePath("away.gx"), compiledFile("Away", 2, {Qt::red}));
+        t.settings.set("Custom", "away.gx");
+
+        LoadCustomAnimation(t.program); // the current directory is the program's folder
+        QCOMPARE(t.messages.texts(), QStringList{kLoadFailed});
+
+        t.messages.clear();
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        LoadCustomAnimation(t.program);
+        QVERIFY(t.messages.shown.empty());
+        QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Away"));
+
+        // A full path does not depend on it.
+        t.messages.clear();
+        QVERIFY(QDir::setCurrent(t.folder.path()));
+        t.settings.set("Custom", QDir(elsewhere.path()).filePath("away.gx"));
+        LoadCustomAnimation(t.program);
+        QVERIFY(t.messages.shown.empty());
+    }
+
+    // The folder the animation lies in is often not writable; loading must not care.
+    void loadsFromAFolderThatCannotBeWritten()
+    {
+        TestProgram t;
+        prepare(t);
+        writeFile(t.path("ro.gx"), compiledFile("Read only", 5, {Qt::red, Qt::blue}));
+        QVERIFY(QFile::setPermissions(t.folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+        t.settings.set("Custom", "ro.gx");
+        LoadCustomAnimation(t.program);
+        QFile::setPermissions(t.folder.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(t.messages.shown.empty());
+        QCOMPARE(t.program.state().CustomFrameCount, 2);
+        QCOMPARE(frameColour(t.program.tray().Customimg[2]), QColor(Qt::blue));
+    }
+
+    void bytesAfterTheLastRecordAreIgnored()
+    {
+        TestProgram t;
+        prepare(t);
+        QByteArray bytes = compiledFile("Tail", 5, {Qt::red});
+        bytes += QByteArray(4 << 20, 'x'); // more than the reader ever looks at
+        writeFile(t.path("tail.gx"), bytes);
+        t.settings.set("Custom", "tail.gx");
+        LoadCustomAnimation(t.program);
+        QVERIFY(t.messages.shown.empty());
+        QCOMPARE(frameColour(t.program.tray().Customimg[1]), QColor(Qt::red));
+    }
+
+    // The whole road at start-up: "Previous" 7 and "Custom" naming a file in the
+    // program's folder make the tray play its frames.
+    void startUpPlaysTheSavedCustomAnimation()
+    {
+        TestProgram t;
+        writeFile(t.path("mine.gx"), compiledFile("Mine", 7, {Qt::red, Qt::green}));
+        t.settings.set("Previous", "7");
+        t.settings.set("Speed", "150");
+        t.settings.set("Custom", "mine.gx");
+        t.program.start();
+        frmTray& tray = t.program.tray();
+        QVERIFY(t.messages.shown.empty());
+        QCOMPARE(t.program.state().CurrentAnimation, Animation::Custom);
+
+        QColor shown[3];
+        for (QColor& colour : shown) {
+            tray.Timer1_Timer();
+            QVERIFY(t.tray.lastIcon() != nullptr);
+            colour = frameColour(*t.tray.lastIcon());
+        }
+        QCOMPARE(shown[0], QColor(Qt::red));
+        QCOMPARE(shown[1], QColor(Qt::green));
+        QCOMPARE(shown[2], QColor(Qt::red));
+    }
+
+    void readFileStartStopsWhereAsked()
+    {
+        TestProgram t;
+        writeFile(t.path("ten"), "0123456789");
+        QVERIFY(readFileStart(t.path("ten"), 4) == "0123");
+        QVERIFY(readFileStart(t.path("ten"), 100) == "0123456789");
+        QVERIFY(readFileStart(t.path("ten"), 0) == "");
+        QVERIFY(!readFileStart(t.path("none"), 4));
+        QVERIFY(!readFileStart(QString(), 4));
+    }
+};
+
+QTEST_MAIN(LoaderTest)
+#include "tst_loader.moc"
