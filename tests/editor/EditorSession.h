@@ -5,6 +5,7 @@
 
 #include "TestProgram.h"
 #include "editor/Customfrm.h"
+#include "platform/widgets/ClickImage.h"
 
 #include <QByteArray>
 #include <QImage>
