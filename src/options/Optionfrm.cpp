@@ -10,6 +10,7 @@
 #include "runtime/frmTray.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -33,6 +34,15 @@ constexpr std::array<int, 7> kDefaultPositions{0, 5, 5, 1, 10, 2, 5};
 Optionfrm::Optionfrm(Program& program)
     : Form(program, QStringLiteral("Animation Options"), QSize(twips(5100), twips(3390)))
 {
+    // The layout is fixed in twips, so the captions need the small, narrow face the
+    // window was drawn for rather than whatever the desktop prefers.
+    QFont small(QStringLiteral("MS Sans Serif"));
+    small.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                       QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")});
+    small.setStyleHint(QFont::SansSerif);
+    small.setPointSizeF(8);
+    setFont(small);
+
     // Controls made first lie lowest: the decoration, then the previews beneath the
     // option buttons, then the buttons whose picture takes the mouse on top.
     buildDecoration();
@@ -51,8 +61,8 @@ void Optionfrm::buildDecoration()
         shape->setOutline(true);
         shape->setOutlineColor(buttonShadowColor());
     };
-    frame("Shape1", twipsRect(840, 240, 3975, 495));   // around the speed bar
-    frame("Shape2", twipsRect(1080, 840, 3855, 1560)); // around the animations
+    frame("Shape1", twipsRect(840, 240, 4095, 495));  // around the speed bar
+    frame("Shape2", twipsRect(840, 840, 4095, 1560)); // around the animations
 }
 
 void Optionfrm::buildPreviews()
