@@ -149,7 +149,8 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& path, st
     std::ifstream file{path, std::ios::binary};
     std::string content(static_cast<std::size_t>(*length), '\0');
     file.read(content.data(), static_cast<std::streamsize>(content.size()));
-    if (static_cast<std::size_t>(file.gcount()) != content.size() || file.peek() != EOF) {
+    if (static_cast<std::size_t>(file.gcount()) != content.size() ||
+        file.peek() != std::ifstream::traits_type::eof()) {
         return std::nullopt;
     }
     return content;
