@@ -62,6 +62,8 @@ void Customfrm::Image14_Click()
     if (!headerBytes)
         return;
 
+    if (!isWritableName(*chosen))
+        return;
     QFile compiled(*chosen);
     if (!compiled.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;

@@ -5,6 +5,7 @@
 #include "runtime/Program.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cstring>
 
 namespace glimmer {
@@ -37,6 +38,12 @@ bool endsWithLetters(const QString& name, const char* upperLetters)
             return false;
     }
     return true;
+}
+
+bool isWritableName(const QString& path)
+{
+    const QFileInfo info(path);
+    return !path.isEmpty() && (!info.exists() || info.isFile());
 }
 
 std::optional<std::string> titleBytes(const QString& title)

@@ -24,6 +24,10 @@ std::filesystem::path toFsPath(const QString& path);
 /// them.
 bool endsWithLetters(const QString& name, const char* upperLetters);
 
+/// True when `path` names nothing yet or a regular file: the only kind of name the
+/// editor writes to (never a device, a pipe or a folder).
+bool isWritableName(const QString& path);
+
 /// The title as the animation files store it (Windows-1252); nothing when a
 /// character has no byte there.
 std::optional<std::string> titleBytes(const QString& title);

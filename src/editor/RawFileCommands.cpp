@@ -98,6 +98,8 @@ void Customfrm::Image16_Click()
     }
 
     // Written whole or not at all: a failure keeps whatever the name held before.
+    if (!isWritableName(*chosen))
+        return;
     QSaveFile file(*chosen);
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))

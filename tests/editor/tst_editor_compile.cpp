@@ -1,0 +1,243 @@
+// Compile: the animation under construction written as a compiled file (.gx).
+
+#include "EditorSession.h"
+#include "formats/compiled_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace glimmer;
+using namespace glimmer::test;
+
+namespace {
+
+const QString kNoFrames =
+    QStringLiteral("This animation has no frames! Refer to Readme.txt for more information.");
+const QString kMissing =
+    QStringLiteral("One or more of the icon files are missing. Compilation aborted.");
+const QString kWriteError = QStringLiteral("Error writing to file. Compilation aborted.");
+
+void compile(EditorSession& s, const QString& path)
+{
+    s.t.dialogs.answers.push_back(path);
+    s.editor().Image14->simulateClick();
+}
+
+/// Gives frames 1..count an icon each: `side` x `side` 16-colour icons of distinct
+/// colours, so that the records tell the frames apart. Returns their bytes.
+std::vector<std::string> iconsForFrames(EditorSession& s, int count, int side)
+{
+    s.setFrameCount(count);
+    std::vector<std::string> frames;
+    for (int i = 1; i <= count; ++i) {
+        const QByteArray bytes = iconBytes(side, 4, i % 16);
+        s.chooseIconFor(i, s.icon(QStringLiteral("frame%1.ico").arg(i), bytes));
+        frames.push_back(bytes.toStdString());
+    }
+    return frames;
+}
+
+std::string fileBytes(const QString& path)
+{
+    return readFile(path).toStdString();
+}
+
+} // namespace
+
+class EditorCompileTest final : public QObject {
+    Q_OBJECT
+private slots:
+    void theExampleAnimationCompilesToTheDocumentedFile()
+    {
+        EditorSession s;
+        const std::vector<std::string> frames = iconsForFrames(s, 20, 32);
+        QVERIFY(QDir(s.t.folder.path()).mkdir("elsewhere"));
+        QDir::setCurrent(s.t.path("elsewhere"));
+
+        compile(s, s.t.path("example.gx"));
+        QCOMPARE(s.t.messages.texts(), QStringList{"Your animation has been compiled!"});
+        QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Done"));
+        QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Information);
+
+        // The dialog started in the program's folder, and that folder stays current.
+        QCOMPARE(s.t.dialogs.startFolders.last(), s.t.folder.path());
+        QCOMPARE(QDir::currentPath(), s.t.folder.path());
+        const FileDialogRequest& request = s.t.dialogs.requests.back();
+        QCOMPARE(request.mode, FileDialogMode::Save);
+        QCOMPARE(request.fileName, QString());
+        QCOMPARE(request.filter, QStringLiteral("Glimmerbox Files (.GX)| *.gx"));
+
+        const std::string written = fileBytes(s.t.path("example.gx"));
+        QCOMPARE(written.size(), std::size_t{26 + 20 * 766});
+        QCOMPARE(QByteArray::fromStdString(written.substr(0, 26)).toHex(' '),
+                 QByteArray("47 58 32 2e 30 37 36 36 20 20 31 20 32 30 4d 79 20 41 6e 69 6d 61 "
+                            "74 69 6f 6e"));
+        const auto expected = formats::encodeCompiled({766, 1, 20, "My Animation"}, frames);
+        QVERIFY(expected.has_value());
+        QVERIFY(written == *expected);
+    }
+
+    void theHeaderFieldsAreFilledToTheirWidths_data()
+    {
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QByteArray>("header");
+        QTest::newRow("10 and 50: no spaces")
+            << 10 << 50 << "Twelve chars" << QByteArray("GX2.0318  1050Twelve chars");
+        QTest::newRow("1 and 8: one space each")
+            << 1 << 8 << "Dots" << QByteArray("GX2.0318  1 8 Dots        ");
+        QTest::newRow("5 and 12") << 5 << 12 << "" << QByteArray("GX2.0318  5 12            ");
+        QTest::newRow("Windows-1252 title")
+            << 3 << 1 << "Café €" << QByteArray("GX2.0318  3 1 Caf\xe9 \x80      ");
+    }
+
+    void theHeaderFieldsAreFilledToTheirWidths()
+    {
+        QFETCH(int, speed);
+        QFETCH(int, frames);
+        QFETCH(QString, title);
+        QFETCH(QByteArray, header);
+        EditorSession s;
+        // One icon for every frame: copied once for each of them.
+        const QString icon = s.smallIcon("same.ico", 7);
+        s.setFrameCount(frames);
+        for (int i = 1; i <= frames; ++i)
+            s.chooseIconFor(i, icon);
+        s.setSpeed(speed);
+        s.editor().Nametxt->setText(title);
+        compile(s, s.t.path("out.gx"));
+        QCOMPARE(s.t.messages.texts(), QStringList{"Your animation has been compiled!"});
+
+        const QByteArray written = readFile(s.t.path("out.gx"));
+        QCOMPARE(written.left(26), header);
+        QCOMPARE(written.size(), 26 + frames * 318);
+        QCOMPARE(written.mid(26), readFile(icon).repeated(frames));
+    }
+
+    void anAnimationWithoutFramesIsRefusedBeforeTheDialog()
+    {
+        EditorSession s;
+        compile(s, s.t.path("none.gx"));
+        QCOMPARE(s.t.messages.texts(), QStringList{kNoFrames});
+        QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Error"));
+        QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
+        QVERIFY(s.t.dialogs.requests.empty());
+        QVERIFY(!QFile::exists(s.t.path("none.gx")));
+    }
+
+    void aCancelledDialogWritesNothing()
+    {
+        EditorSession s;
+        s.chooseIcon(s.smallIcon("a.ico"));
+        s.editor().Image14_Click(); // the empty script cancels
+        QCOMPARE(s.t.dialogs.requests.size(), std::size_t{2});
+        QVERIFY(s.t.messages.shown.empty());
+        QCOMPARE(QDir(s.t.folder.path()).entryList({"*.gx"}, QDir::Files), QStringList());
+    }
+
+    void aFailedFrameCopyIsReportedAndLeavesNoFile_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("frame 7 without an icon") << "no icon" << kMissing;
+        QTest::newRow("icon deleted") << "deleted" << kMissing;
+        QTest::newRow("icon replaced by a folder") << "folder" << kMissing;
+        QTest::newRow("icon shortened") << "shortened" << kWriteError;
+        QTest::newRow("icon emptied") << "emptied" << kWriteError;
+    }
+
+    void aFailedFrameCopyIsReportedAndLeavesNoFile()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, message);
+        EditorSession s;
+        iconsForFrames(s, 20, 16);
+        const QString seventh = s.frameFile(7);
+        if (damage == "no icon") {
+            s.t.messages.answers = {MessageAnswer::Yes};
+            s.editor().Image9_Click(); // a new animation, then icons for all but frame 7
+            for (int i = 1; i <= 20; ++i)
+                if (i != 7)
+                    s.chooseIconFor(i, s.t.path(QStringLiteral("frame%1.ico").arg(i)));
+        } else if (damage == "deleted") {
+            QVERIFY(QFile::remove(seventh));
+        } else if (damage == "folder") {
+            QVERIFY(QFile::remove(seventh));
+            QVERIFY(QDir().mkdir(seventh));
+        } else {
+            QFile file(seventh);
+            QVERIFY(file.resize(damage == "shortened" ? 300 : 0));
+        }
+        s.t.messages.clear();
+
+        // The message comes while the unfinished file is still there.
+        bool existedDuringMessage = false;
+        s.t.messages.onShow = [&](const ShownMessage&) {
+            existedDuringMessage = QFile::exists(s.t.path("broken.gx"));
+        };
+        compile(s, s.t.path("broken.gx"));
+        QCOMPARE(s.t.messages.texts(), QStringList{message});
+        QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Error"));
+        QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
+        QVERIFY(existedDuringMessage);
+        QVERIFY(!QFile::exists(s.t.path("broken.gx")));
+    }
+
+    void aLongerIconGivesOnlyItsFirstBytes()
+    {
+        EditorSession s;
+        iconsForFrames(s, 2, 16);
+        QFile second(s.frameFile(2));
+        QVERIFY(second.open(QIODevice::Append));
+        second.write("trailing bytes");
+        second.close();
+        compile(s, s.t.path("long.gx"));
+        QCOMPARE(s.t.messages.texts(), QStringList{"Your animation has been compiled!"});
+        const QByteArray written = readFile(s.t.path("long.gx"));
+        QCOMPARE(written.size(), 26 + 2 * 318);
+        QCOMPARE(written.mid(26 + 318), readFile(s.frameFile(2)).left(318));
+    }
+
+    void aRefusedIconLeavesTheRecordLength()
+    {
+        EditorSession s;
+        s.setFrameCount(1);
+        s.chooseIcon(s.smallIcon("small.ico"));
+        s.chooseIcon(s.icon("large.ico", iconBytes(32, 4, 1)));
+        compile(s, s.t.path("size.gx"));
+        QCOMPARE(readFile(s.t.path("size.gx")).mid(5, 5), QByteArray("318  "));
+        QCOMPARE(readFile(s.t.path("size.gx")).size(), 26 + 318);
+    }
+
+    void aNameThatIsNotARegularFileIsNeverWritten()
+    {
+        EditorSession s;
+        s.chooseIcon(s.smallIcon("a.ico"));
+        QVERIFY(QDir(s.t.folder.path()).mkdir("folder.gx"));
+        compile(s, s.t.path("folder.gx"));
+        compile(s, QStringLiteral("/dev/null"));
+        QVERIFY(s.t.messages.shown.empty());
+        QVERIFY(QFileInfo(s.t.path("folder.gx")).isDir());
+    }
+
+    void compilingChangesNothingInTheEditor()
+    {
+        EditorSession s;
+        iconsForFrames(s, 3, 16);
+        s.goToFrame(2);
+        s.editor().Image7_Click();
+        const QString before = s.editor().Filenamelbl->text() + s.editor().Lenlbl->text() +
+                               s.editor().Framestxt->text() + s.editor().Nametxt->text();
+        compile(s, s.t.path("same.gx"));
+        QCOMPARE(s.editor().Filenamelbl->text() + s.editor().Lenlbl->text() +
+                     s.editor().Framestxt->text() + s.editor().Nametxt->text(),
+                 before);
+        QCOMPARE(s.editor().HScroll1->value(), 2);
+        QCOMPARE(s.editor().frontPage(), s.editor().Tab3);
+    }
+};
+
+QTEST_MAIN(EditorCompileTest)
+#include "tst_editor_compile.moc"
