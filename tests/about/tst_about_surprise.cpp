@@ -90,26 +90,6 @@ private slots:
         QVERIFY(t.messages.shown.empty());
     }
 
-    void everyTextDisarmsThroughItsOwnClick_data()
-    {
-        QTest::addColumn<QString>("label");
-        for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label7"})
-            QTest::newRow(name) << QString::fromLatin1(name);
-    }
-
-    void everyTextDisarmsThroughItsOwnClick()
-    {
-        QFETCH(QString, label);
-        TestProgram t;
-        Aboutfrm& about = openAbout(t);
-        auto* text = about.findChild<ClickLabel*>(label);
-        QVERIFY(text);
-        about.Image2_Click();
-        QVERIFY(about.armed());
-        emit text->clicked();
-        QVERIFY(!about.armed());
-    }
-
     void aRightButtonOnTheBackgroundKeepsTheSequence()
     {
         TestProgram t;

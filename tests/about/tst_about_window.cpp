@@ -172,10 +172,8 @@ private slots:
         QCOMPARE(about.Label1->font().families().value(0), QStringLiteral("Arial"));
         QCOMPARE(about.Label1->font().styleHint(), QFont::SansSerif);
         QCOMPARE(about.Label6->text(), QStringLiteral("Close"));
-        QCOMPARE(int(about.Label6->alignment()), int(Qt::AlignCenter));
         QCOMPARE(about.Shape1->fillColor(), buttonShadowColor());
         QCOMPARE(about.Shape2->fillColor(), buttonShadowColor());
-        QCOMPARE(about.Shape3->fillColor(), buttonFaceColor());
     }
 
     void clicksReachTheControlOnTop_data()
@@ -241,10 +239,20 @@ private slots:
     {
         TestProgram t;
         Aboutfrm& about = openAbout(t);
-        QTest::mousePress(about.windowHandle(), Qt::LeftButton, {}, spot("close"));
+        QWindow* window = about.windowHandle();
+        QCOMPARE(about.Shape3->fillColor(), buttonFaceColor());
+
+        // Held, then let go off the button: the face comes back and nothing closes.
+        QTest::mousePress(window, Qt::LeftButton, {}, spot("close"));
+        QCOMPARE(about.Shape3->fillColor(), buttonShadowColor());
+        QTest::mouseRelease(window, Qt::LeftButton, {}, spot("background"));
+        QCOMPARE(about.Shape3->fillColor(), buttonFaceColor());
+        QVERIFY(t.program.hasAboutfrm());
+
+        QTest::mousePress(window, Qt::LeftButton, {}, spot("close"));
         QCOMPARE(about.Shape3->fillColor(), buttonShadowColor());
         QVERIFY(t.program.hasAboutfrm());
-        QTest::mouseRelease(about.windowHandle(), Qt::LeftButton, {}, spot("close"));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, spot("close"));
         QVERIFY(!t.program.hasAboutfrm());
         QCOMPARE(entries(t.program.tray()), QStringLiteral("OEAX"));
     }
