@@ -7,7 +7,7 @@ namespace glimmer::artgen {
 namespace {
 
 constexpr int frameCount = 42;
-constexpr int swimFrames = 17; // per length of the tank; the two turns take the rest
+constexpr int swimFrames = 17; // for each length of the tank
 
 // The fish facing right, two beats of its tail.
 const std::vector<std::string_view> fishA = {
@@ -48,36 +48,37 @@ struct FishPose {
     bool facingLeft;
 };
 
+// A turn at either end of the tank: angled, head on for two frames, angled the other way.
+constexpr int turnFrames = 4;
+static_assert(2 * swimFrames + 2 * turnFrames == frameCount);
+const std::vector<std::string_view>* const turnSprites[turnFrames] = {&fishAngled, &fishFront,
+                                                                      &fishFront, &fishAngled};
+constexpr int rightTurnX[turnFrames] = {8, 10, 10, 8};
+constexpr int leftTurnX[turnFrames] = {2, 3, 3, 2};
+
+// Left edge of the fish after step (0 to swimFrames - 1) of a length: 1 to 7.
+int swimX(int step)
+{
+    return 1 + static_cast<int>(std::lround(6.0 * step / (swimFrames - 1)));
+}
+
 FishPose fishPose(int frame)
 {
-    const int turn = (frameCount - 2 * swimFrames) / 2;
-    // Swims right from x 1 to x 7, turns, swims back, turns.
-    const auto swimX = [](int step) {
-        return 1 + static_cast<int>(std::lround(6.0 * step / (swimFrames - 1)));
-    };
-    const auto bob = [&](int f) {
-        return 5 + static_cast<int>(std::lround(1.2 * std::sin(2 * std::numbers::pi * f / 14.0)));
-    };
-    const auto& tail = frame % 2 == 0 ? fishA : fishB;
-    if (frame < swimFrames)
-        return {&tail, swimX(frame), bob(frame), false};
-    int f = frame - swimFrames;
-    if (f < turn) {
-        const std::vector<std::string_view>* sprites[] = {&fishAngled, &fishFront, &fishFront,
-                                                          &fishAngled};
-        const int xs[] = {8, 10, 10, 8};
-        const int i = f * 4 / turn;
-        return {sprites[i], xs[i], bob(frame), i >= 2};
-    }
-    f -= turn;
+    // It bobs up and down three times a loop and beats its tail every frame.
+    const int y =
+        5 + static_cast<int>(std::lround(1.2 * std::sin(2 * std::numbers::pi * frame / 14.0)));
+    const auto* swimming = frame % 2 == 0 ? &fishA : &fishB;
+    int f = frame;
     if (f < swimFrames)
-        return {&tail, 7 - (swimX(f) - 1), bob(frame), true};
+        return {swimming, swimX(f), y, false};
     f -= swimFrames;
-    const std::vector<std::string_view>* sprites[] = {&fishAngled, &fishFront, &fishFront,
-                                                      &fishAngled};
-    const int xs[] = {2, 3, 3, 2};
-    const int i = f * 4 / turn;
-    return {sprites[i], xs[i], bob(frame), i < 2};
+    if (f < turnFrames)
+        return {turnSprites[f], rightTurnX[f], y, f >= turnFrames / 2};
+    f -= turnFrames;
+    if (f < swimFrames)
+        return {swimming, 8 - swimX(f), y, true};
+    f -= swimFrames;
+    return {turnSprites[f], leftTurnX[f], y, f < turnFrames / 2};
 }
 
 Canvas tankFrame(int frame)

@@ -10,7 +10,7 @@ namespace {
 
 constexpr int margin = 24;
 constexpr int gap = 8;
-constexpr int sheetWidth = 1936;
+constexpr int sheetWidth = 1944;
 constexpr int textScale = 3;
 constexpr int titleHeight = 40;
 

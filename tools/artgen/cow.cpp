@@ -65,16 +65,14 @@ std::vector<Canvas> cow()
             if ((x + f) % 5 == 0)
                 c.set(x, 14, Lime);
         }
-        // Diagonal pairs step together: near back leg with far front leg. Near legs grey,
-        // far legs darker.
+        // Diagonal pairs step together: near back leg with far front leg. The near legs are
+        // grey, the far ones black.
         const int half = frameCount / 2;
         leg(c, 4, f, Grey);
         leg(c, 10, f + half, Grey);
         leg(c, 3, f + half, Black);
         leg(c, 9, f, Black);
-        Canvas body(16, 16);
-        body.stamp(cowRows, 0, cowTop);
-        c.draw(body, 0, 0);
+        c.stamp(cowRows, 0, cowTop);
         tail(c, f);
         frames.push_back(c);
     }

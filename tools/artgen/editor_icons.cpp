@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace glimmer::artgen {
 namespace {
@@ -92,9 +93,10 @@ Canvas gear()
     c.fillEllipse(8.0, 8.0, 5.0, 5.0, Silver);
     for (int i = 0; i < 8; ++i) {
         const double a = 2 * std::numbers::pi * i / 8.0;
-        const int x = static_cast<int>(std::lround(7.5 + 5.6 * std::cos(a)));
-        const int y = static_cast<int>(std::lround(7.5 + 5.6 * std::sin(a)));
-        c.fillRect(x - 1 + (x > 8 ? 1 : 0) - (x < 7 ? 0 : 0), y, 2, 2, Silver);
+        // A 2 x 2 tooth centred on the rim.
+        const auto x = static_cast<int>(std::lround(7.0 + 5.8 * std::cos(a)));
+        const auto y = static_cast<int>(std::lround(7.0 + 5.8 * std::sin(a)));
+        c.fillRect(x, y, 2, 2, Silver);
     }
     c.fillEllipse(8.0, 8.0, 2.0, 2.0, Clear);
     c.outline(Black);

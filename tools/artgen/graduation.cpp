@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 namespace glimmer::artgen {
 namespace {
