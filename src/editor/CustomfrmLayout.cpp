@@ -17,7 +17,13 @@ const QString kFontFamily = QStringLiteral("MS Sans Serif");
 
 QFont editorFont(qreal points, bool bold = false)
 {
-    QFont font(kFontFamily);
+    QFont font;
+    // The window was drawn for a narrow sans-serif face; these share its widths
+    // more closely than the desktop's default face does.
+    font.setFamilies({kFontFamily, QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                      QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
+                      QStringLiteral("Helvetica")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
@@ -36,21 +42,38 @@ void setTextColor(QWidget* widget, const QColor& color)
     widget->setPalette(palette);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& box)
+/// Makes a fixed text fit its box: on a desktop whose fonts run wider than the
+/// window was drawn for, the text gets smaller rather than cut off.
+void fitText(QLabel* label)
+{
+    const auto fits = [label] {
+        if (label->wordWrap())
+            return label->heightForWidth(label->width()) <= label->height();
+        return label->fontMetrics().horizontalAdvance(label->text()) <= label->width();
+    };
+    QFont font = label->font();
+    while (!fits() && font.pointSizeF() > 6.0) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        label->setFont(font);
+    }
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& box,
+                  bool wrap = false)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(labelFont());
     label->setGeometry(box);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(wrap);
+    fitText(label);
     return label;
 }
 
 QLabel* makeExplanation(QWidget* parent, const char* name, const QString& text, const QRect& box)
 {
-    QLabel* label = makeLabel(parent, name, text, box);
-    label->setWordWrap(true);
-    return label;
+    return makeLabel(parent, name, text, box, true);
 }
 
 /// A page heading with the line under it.
@@ -59,6 +82,7 @@ QLabel* makeHeading(QWidget* page, const char* name, const QString& text, const 
 {
     QLabel* heading = makeLabel(page, name, text, box);
     heading->setFont(editorFont(15, true));
+    fitText(heading);
     setTextColor(heading, buttonShadowColor());
     new LineShape(page, 0, lineEnd, 24, buttonShadowColor());
     return heading;
