@@ -113,6 +113,21 @@ private slots:
         QCOMPARE(control->geometry(), box);
     }
 
+    void fixedTextsFitTheirBoxes()
+    {
+        EditorSession s;
+        for (const char* name : {"Label13", "Label14", "Label4", "Label2", "Label1", "Label15",
+                                 "Label3", "Label16", "Label18", "Label19", "Label6", "Label17"}) {
+            auto* label = s.editor().findChild<QLabel*>(QString::fromLatin1(name));
+            QVERIFY2(label, name);
+            const bool fits =
+                label->wordWrap()
+                    ? label->heightForWidth(label->width()) <= label->height()
+                    : label->fontMetrics().horizontalAdvance(label->text()) <= label->width();
+            QVERIFY2(fits, name);
+        }
+    }
+
     void theWindowIsCentredWithItsCaptionAndTexts()
     {
         EditorSession s;
