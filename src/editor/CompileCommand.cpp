@@ -73,9 +73,10 @@ void Customfrm::Image14_Click()
 
     // The message comes first; once it is closed, every file is closed and the
     // unfinished compiled file is removed.
-    const auto abort = [&](QFile& icon, const QString& message) {
+    const auto abort = [&](QFile* icon, const QString& message) {
         showError(program_, message);
-        icon.close();
+        if (icon)
+            icon->close();
         compiled.close();
         compiled.remove();
     };
@@ -84,20 +85,19 @@ void Customfrm::Image14_Click()
     for (int i = 1; i <= frames; ++i) {
         QFile icon(state.FrameFiles[static_cast<std::size_t>(i)]);
         if (!openIcon(icon)) {
-            abort(icon, kMissingIconMessage);
+            abort(&icon, kMissingIconMessage);
             return;
         }
         // Only the first IconSize bytes: every accepted icon has exactly that length.
         const QByteArray record = icon.read(iconSize);
         if (record.size() != iconSize || compiled.write(record) != iconSize) {
-            abort(icon, kWriteErrorMessage);
+            abort(&icon, kWriteErrorMessage);
             return;
         }
         icon.close();
     }
     if (!compiled.flush()) {
-        QFile none;
-        abort(none, kWriteErrorMessage);
+        abort(nullptr, kWriteErrorMessage);
         return;
     }
     compiled.close();
