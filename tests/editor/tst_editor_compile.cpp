@@ -221,22 +221,6 @@ private slots:
         QVERIFY(s.t.messages.shown.empty());
         QVERIFY(QFileInfo(s.t.path("folder.gx")).isDir());
     }
-
-    void compilingChangesNothingInTheEditor()
-    {
-        EditorSession s;
-        iconsForFrames(s, 3, 16);
-        s.goToFrame(2);
-        s.editor().Image7_Click();
-        const QString before = s.editor().Filenamelbl->text() + s.editor().Lenlbl->text() +
-                               s.editor().Framestxt->text() + s.editor().Nametxt->text();
-        compile(s, s.t.path("same.gx"));
-        QCOMPARE(s.editor().Filenamelbl->text() + s.editor().Lenlbl->text() +
-                     s.editor().Framestxt->text() + s.editor().Nametxt->text(),
-                 before);
-        QCOMPARE(s.editor().HScroll1->value(), 2);
-        QCOMPARE(s.editor().frontPage(), s.editor().Tab3);
-    }
 };
 
 QTEST_MAIN(EditorCompileTest)

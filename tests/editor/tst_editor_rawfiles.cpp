@@ -406,20 +406,6 @@ private slots:
                  QStringList{"You must choose the same icon format for all animation frames. "
                              "Refer to Readme.txt for more information."});
     }
-
-    void headerLinesAndLineEndsAreNotCompared()
-    {
-        EditorSession s;
-        const QString icon = s.smallIcon("a.ico");
-        QByteArray content = lines({"anything", "else", "Hand made", "7", "2", "318", icon, ""});
-        content.replace("\r\n", "\n");
-        writeFile(s.t.path("hand.rgx"), content);
-        load(s, s.t.path("hand.rgx"));
-        QVERIFY(s.t.messages.shown.empty());
-        QCOMPARE(s.editor().Nametxt->text(), QStringLiteral("Hand made"));
-        QCOMPARE(s.editor().Speedtxt->text(), QStringLiteral("7"));
-        QCOMPARE(s.editor().Framestxt->text(), QStringLiteral("2"));
-    }
 };
 
 QTEST_MAIN(EditorRawFilesTest)
