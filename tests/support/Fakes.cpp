@@ -67,9 +67,12 @@ std::optional<QString> FakeFileDialogs::show(const FileDialogRequest& request)
     startFolders << QDir::currentPath();
     if (answers.empty())
         return std::nullopt;
-    auto answer = answers.front();
+    const bool cancelled = !answers.front().has_value();
+    const QString path = answers.front().value_or(QString());
     answers.pop_front();
-    return answer;
+    if (cancelled)
+        return std::nullopt;
+    return path;
 }
 
 bool FakeTrayArea::add(const TrayRecord& record)
