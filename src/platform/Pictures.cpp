@@ -1,5 +1,7 @@
 #include "platform/Pictures.h"
 
+#include "platform/CrispIconEngine.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -33,14 +35,9 @@ std::optional<QImage> Pictures::load(const QString& path, qint64 maxBytes)
 
 QIcon Pictures::trayIcon(const QImage& frame)
 {
-    QIcon icon;
-    const QImage source = frame.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    icon.addPixmap(QPixmap::fromImage(source));
-    for (int factor = 2; factor <= 4; ++factor) {
-        icon.addPixmap(QPixmap::fromImage(
-            source.scaled(source.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
-    }
-    return icon;
+    if (frame.isNull())
+        return {};
+    return QIcon(new CrispIconEngine(frame));
 }
 
 QPixmap Pictures::stretched(const QImage& picture, QSize size)

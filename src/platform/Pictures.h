@@ -20,9 +20,10 @@ public:
     /// read, so a FIFO or a device never blocks and a huge file is never loaded whole.
     static std::optional<QImage> load(const QString& path, qint64 maxBytes = 1 << 20);
 
-    /// The tray's form of a frame: the picture at its own size plus whole-number
-    /// nearest-neighbour enlargements (2x, 3x, 4x), so that a larger tray slot or a
-    /// high-density screen shows sharp pixels instead of a blurred stretch.
+    /// The tray's form of a frame: at any slot size the picture enlarged by a whole
+    /// factor, nearest-neighbour, centred (see CrispIconEngine), and offered at 1x to
+    /// 4x to hosts that take several sizes; a larger slot or a high-density screen
+    /// shows sharp pixels instead of a blurred stretch.
     static QIcon trayIcon(const QImage& frame);
 
     /// A picture stretched to `size` for display in a window's image box.

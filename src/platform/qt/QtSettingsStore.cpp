@@ -14,14 +14,15 @@ QString keyPath(const QString& section, const QString& key)
 QString QtSettingsStore::read(const QString& application, const QString& section,
                               const QString& key, const QString& fallback) const
 {
-    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application,
+                             application);
     return settings.value(keyPath(section, key), fallback).toString();
 }
 
 void QtSettingsStore::save(const QString& application, const QString& section, const QString& key,
                            const QString& value)
 {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application, application);
     settings.setValue(keyPath(section, key), value);
 }
 

@@ -4,8 +4,9 @@
 
 namespace glimmer {
 
-/// Settings in an INI file per application under the user's configuration folder
-/// (on Linux `~/.config/<application>/<application>.conf`), one group per section.
+/// Settings in the desktop's native per-user store: on Linux an INI-style file per
+/// application, `~/.config/<application>/<application>.conf` (or under
+/// $XDG_CONFIG_HOME), one group per section.
 class QtSettingsStore final : public SettingsStore {
 public:
     QString read(const QString& application, const QString& section, const QString& key,

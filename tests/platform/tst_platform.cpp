@@ -1,0 +1,168 @@
+// The Qt side of the platform layer: where settings land, crisp tray pictures,
+// picture loading that never blocks, the file dialog's filter form.
+
+#include "platform/CrispIconEngine.h"
+#include "platform/Pictures.h"
+#include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtSettingsStore.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+
+using namespace glimmer;
+
+namespace {
+/// A 16x16 picture whose every pixel differs from its neighbours, so any blur or
+/// misplacement shows.
+QImage checkerArt()
+{
+    QImage art(16, 16, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            art.setPixel(x, y, (x + y) % 2 ? qRgb(255, 0, x * 16) : qRgb(0, y * 16, 255));
+    return art;
+}
+
+/// True when `image` holds `art` enlarged `factor` times with its top-left at `at`.
+bool holdsEnlarged(const QImage& image, const QImage& art, int factor, QPoint at)
+{
+    for (int y = 0; y < art.height() * factor; ++y)
+        for (int x = 0; x < art.width() * factor; ++x)
+            if (image.pixel(at.x() + x, at.y() + y) != art.pixel(x / factor, y / factor))
+                return false;
+    return true;
+}
+} // namespace
+
+class PlatformTest final : public QObject {
+    Q_OBJECT
+private slots:
+    void settingsLandInTheUsersConfFile()
+    {
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+        QtSettingsStore store;
+        QCOMPARE(store.read("Glimmerbox", "Startup", "Previous", "2"), QStringLiteral("2"));
+        store.save("Glimmerbox", "Startup", "Previous", "4");
+        store.save("Glimmerbox", "Startup", "Custom", "my fish.gx");
+        QCOMPARE(store.read("Glimmerbox", "Startup", "Previous", "2"), QStringLiteral("4"));
+
+        QFile file(home.filePath("Glimmerbox/Glimmerbox.conf"));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        const QString text = QString::fromUtf8(file.readAll());
+        QVERIFY(text.contains("[Startup]"));
+        QVERIFY(text.contains("Previous=4"));
+
+        // A value written by hand in the file is what the program reads.
+        file.close();
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[Startup]\nSpeed=10\n");
+        file.close();
+        QCOMPARE(store.read("Glimmerbox", "Startup", "Speed", "500"), QStringLiteral("10"));
+        QCOMPARE(store.read("Glimmerbox", "Startup", "Previous", "2"), QStringLiteral("2"));
+    }
+
+    void trayPicturesAreWholeNumberEnlargementsAtEverySize_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<int>("factor");
+        QTest::newRow("16") << 16 << 1;
+        QTest::newRow("22 (trayer)") << 22 << 1;
+        QTest::newRow("24") << 24 << 1;
+        QTest::newRow("32") << 32 << 2;
+        QTest::newRow("44") << 44 << 2;
+        QTest::newRow("48") << 48 << 3;
+        QTest::newRow("64") << 64 << 4;
+        QTest::newRow("128") << 128 << 8;
+        QTest::newRow("200") << 200 << 12;
+    }
+
+    void trayPicturesAreWholeNumberEnlargementsAtEverySize()
+    {
+        QFETCH(int, slot);
+        QFETCH(int, factor);
+        const QImage art = checkerArt();
+        const QIcon icon = Pictures::trayIcon(art);
+
+        QCOMPARE(icon.actualSize(QSize(slot, slot)), QSize(16 * factor, 16 * factor));
+        const QImage pixmap = icon.pixmap(QSize(slot, slot)).toImage();
+        QCOMPARE(pixmap.size(), QSize(16 * factor, 16 * factor));
+        QVERIFY(holdsEnlarged(pixmap.convertToFormat(art.format()), art, factor, {0, 0}));
+
+        // Painted into a slot, as the XEmbed tray widget does: centred, unblurred.
+        QImage canvas(slot, slot, QImage::Format_ARGB32_Premultiplied);
+        canvas.fill(Qt::transparent);
+        {
+            QPainter painter(&canvas);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            icon.paint(&painter, canvas.rect());
+        }
+        const int offset = (slot - 16 * factor) / 2;
+        QVERIFY(holdsEnlarged(canvas, art, factor, {offset, offset}));
+    }
+
+    void highDensityScreensGetDevicePixels()
+    {
+        const QImage art = checkerArt();
+        const QIcon icon = Pictures::trayIcon(art);
+        QImage canvas(44, 44, QImage::Format_ARGB32_Premultiplied);
+        canvas.setDevicePixelRatio(2.0);
+        canvas.fill(Qt::transparent);
+        {
+            QPainter painter(&canvas);
+            icon.paint(&painter, QRect(0, 0, 22, 22)); // a 22-point slot at 2x
+        }
+        QVERIFY(holdsEnlarged(canvas, art, 2, {6, 6}));
+    }
+
+    void severalSizesAreOfferedToHostsThatTakeThem()
+    {
+        const QIcon icon = Pictures::trayIcon(checkerArt());
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
+        QVERIFY(Pictures::trayIcon(QImage()).isNull());
+    }
+
+    void repaintingTheSameFrameReusesItsEnlargement()
+    {
+        CrispIconEngine engine(checkerArt());
+        const QPixmap first = engine.pixmap({32, 32}, QIcon::Normal, QIcon::Off);
+        const QPixmap second = engine.pixmap({40, 40}, QIcon::Normal, QIcon::Off);
+        QCOMPARE(first.cacheKey(), second.cacheKey());
+    }
+
+    void picturesLoadOnlyFromRegularFiles()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("x.ico");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(!Pictures::load(fifo)); // returns at once instead of waiting for a writer
+        QVERIFY(!Pictures::load(dir.path()));
+        QVERIFY(!Pictures::load(dir.filePath("missing.ico")));
+        QVERIFY(!Pictures::load(QString()));
+
+        QFile garbage(dir.filePath("garbage.ico"));
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(318, 'x'));
+        garbage.close();
+        QVERIFY(!Pictures::load(garbage.fileName()));
+
+        const auto frame = Pictures::load(":/frames/TV/00.ico");
+        QVERIFY(frame);
+        QCOMPARE(frame->size(), QSize(16, 16));
+    }
+
+    void fileDialogFiltersInQtForm()
+    {
+        QCOMPARE(QtFileDialogs::qtFilter("Icon Files | *.ico"),
+                 QStringLiteral("Icon Files (*.ico)"));
+        QCOMPARE(QtFileDialogs::qtFilter("Raw Glimmerbox Files (.RGX)| *.rgx"),
+                 QStringLiteral("Raw Glimmerbox Files (.RGX) (*.rgx)"));
+        QCOMPARE(QtFileDialogs::qtFilter("*.gx"), QStringLiteral("*.gx"));
+    }
+};
+
+QTEST_MAIN(PlatformTest)
+#include "tst_platform.moc"
