@@ -2,7 +2,8 @@
 # scripts/install and scripts/uninstall in a temporary home folder whose name holds a
 # space and a comma: what is installed, that it validates and points at itself, that
 # the home folder is as it was after the uninstall, that the user's own animations
-# and changed files survive it, and that installing again replaces the earlier one.
+# and changed files survive it, that installing again replaces the earlier one, and
+# that $XDG_DATA_HOME and $XDG_CONFIG_HOME are honoured.
 #   user_install.sh <source-dir> <build-dir>
 set -euo pipefail
 source_dir=$1
@@ -139,6 +140,19 @@ listing >"$work/before-conflict"
 install_script && fail "install overwrote a file it did not install"
 listing >"$work/after-conflict"
 diff "$work/before-conflict" "$work/after-conflict" >&2 || fail "a refused install changed the home folder"
+
+# --- $XDG_DATA_HOME and $XDG_CONFIG_HOME, when set, take the launcher, the icons, the
+# metainfo and the autostart entry; the program's folder stays in ~/.local/lib.
+listing >"$work/before-xdg"
+export XDG_DATA_HOME="$HOME/data" XDG_CONFIG_HOME="$HOME/conf"
+install_script --autostart || { cat "$work/out" >&2; fail "install with XDG folders failed"; }
+[ -f "$XDG_DATA_HOME/applications/glimmerbox.desktop" ] || fail "no launcher in \$XDG_DATA_HOME"
+[ -f "$XDG_DATA_HOME/icons/hicolor/16x16/apps/glimmerbox.png" ] || fail "no icon in \$XDG_DATA_HOME"
+[ -f "$XDG_CONFIG_HOME/autostart/glimmerbox.desktop" ] || fail "no autostart entry in \$XDG_CONFIG_HOME"
+[ -f "$program_dir/glimmerbox" ] || fail "the program is not in ~/.local/lib/glimmerbox"
+uninstall_script || { cat "$work/out" >&2; fail "uninstall with XDG folders failed"; }
+listing >"$work/after-xdg"
+diff "$work/before-xdg" "$work/after-xdg" >&2 || fail "the XDG install left something behind"
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures failure(s)" >&2
