@@ -168,7 +168,10 @@ private slots:
         QCOMPARE(formats::readCompiledTitle(titleOnly), std::optional<std::string>(a.title));
     }
 
-    void rawFilesNameTheIconsBesideThem_data() { compiledFilesReadBackWithTheirHeaderAndIcons_data(); }
+    void rawFilesNameTheIconsBesideThem_data()
+    {
+        compiledFilesReadBackWithTheirHeaderAndIcons_data();
+    }
 
     void rawFilesNameTheIconsBesideThem()
     {
@@ -203,8 +206,8 @@ private slots:
         QFETCH(int, index);
         QFETCH(int, frame);
         const SampleAnimation a = sampleAnimations()[static_cast<std::size_t>(index)];
-        const QString path = kSamplesDir + QLatin1Char('/') +
-                             QString::fromStdString(iconFilePath(a, frame + 1));
+        const QString path =
+            kSamplesDir + QLatin1Char('/') + QString::fromStdString(iconFilePath(a, frame + 1));
         const QByteArray encoded = QFile::encodeName(path);
         const formats::IconCheck check =
             formats::checkIconFile(encoded.toStdString(), encoded.toStdString(), 318u);
@@ -239,8 +242,7 @@ private slots:
             QCOMPARE(t.settings.value(QStringLiteral("Custom")),
                      QString::fromStdString(compiledFilePath(a)));
             QCOMPARE(t.program.state().CustomTitle, title);
-            QCOMPARE(static_cast<std::size_t>(t.program.state().CustomFrameCount),
-                     a.frames.size());
+            QCOMPARE(static_cast<std::size_t>(t.program.state().CustomFrameCount), a.frames.size());
             QCOMPARE(t.program.tray().Timer1.interval(),
                      kIntervals[static_cast<std::size_t>(a.speed - 1)]);
             const QImage first = t.program.tray().Customimg[1].pixmap(16, 16).toImage();
@@ -265,8 +267,8 @@ private slots:
         const QString compiled = QString::fromStdString(compiledFilePath(a));
         QVERIFY(readBytes(kProgramBuildDir + QLatin1Char('/') + compiled) ==
                 committed(compiledFilePath(a)));
-        const QString rawPath = kProgramBuildDir + QStringLiteral("/samples/") +
-                                QString::fromStdString(rawFilePath(a));
+        const QString rawPath =
+            kProgramBuildDir + QStringLiteral("/samples/") + QString::fromStdString(rawFilePath(a));
         const formats::RawReadResult raw = formats::decodeRaw(readBytes(rawPath));
         QCOMPARE(raw.outcome, formats::RawReadOutcome::Ok);
         QCOMPARE(raw.paths.size(), a.frames.size());
