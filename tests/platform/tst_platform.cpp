@@ -5,9 +5,11 @@
 #include "platform/Pictures.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/widgets/ClickImage.h"
 
 #include <QFile>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -152,6 +154,38 @@ private slots:
         const auto frame = Pictures::load(":/frames/TV/00.ico");
         QVERIFY(frame);
         QCOMPARE(frame->size(), QSize(16, 16));
+    }
+
+    void imageButtonsClickWithTheLeftButtonOnly()
+    {
+        ClickImage image;
+        image.resize(40, 20);
+        image.show();
+        QSignalSpy down(&image, &ClickImage::mouseDown);
+        QSignalSpy up(&image, &ClickImage::mouseUp);
+        QSignalSpy clicked(&image, &ClickImage::clicked);
+
+        QTest::mouseClick(&image, Qt::RightButton);
+        QCOMPARE(down.count(), 1); // the pressed look follows any button
+        QCOMPARE(up.count(), 1);
+        QCOMPARE(clicked.count(), 0);
+
+        QTest::mouseClick(&image, Qt::LeftButton);
+        QCOMPARE(clicked.count(), 1);
+
+        // Let go outside: the look comes back, but it is no click.
+        QTest::mousePress(&image, Qt::LeftButton, {}, {5, 5});
+        QTest::mouseRelease(&image, Qt::LeftButton, {}, {60, 5});
+        QCOMPARE(up.count(), 3);
+        QCOMPARE(clicked.count(), 1);
+
+        ClickLabel label(QStringLiteral("Contact:"));
+        label.resize(60, 20);
+        label.show();
+        QSignalSpy labelClicked(&label, &ClickLabel::clicked);
+        QTest::mouseClick(&label, Qt::RightButton);
+        QTest::mouseClick(&label, Qt::LeftButton);
+        QCOMPARE(labelClicked.count(), 1);
     }
 
     void fileDialogFiltersInQtForm()

@@ -20,7 +20,8 @@ void ClickImage::simulateClick()
 
 void ClickImage::mousePressEvent(QMouseEvent* event)
 {
-    pressed_ = true;
+    // Any button shows the pressed look; only the left button makes a click.
+    pressed_ = event->button() == Qt::LeftButton;
     emit mouseDown();
     event->accept();
 }
@@ -39,7 +40,7 @@ ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, pare
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QLabel::mouseReleaseEvent(event);
 }
