@@ -1,0 +1,370 @@
+// Hostile compiled animation files (.gx), each run through the roads a user takes:
+// start-up with "Previous" 7 and "Custom" naming the file, and the options dialog,
+// which lists the program folder's files and loads the one picked.
+
+#include "../editor/EditorSession.h"
+#include "Hostile.h"
+#include "options/Optionfrm.h"
+#include "runtime/frmTray.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace glimmer;
+using namespace glimmer::test;
+
+namespace {
+
+const QString kNewerVersion =
+    QStringLiteral("The custom animation you tried to load is a newer version.");
+const QString kLoadFailed =
+    QStringLiteral("An error has occured while trying to load the custom animation.");
+const QString kMustBeSpecified = QStringLiteral("A custom animation must be specified");
+
+constexpr int kRecord = 318; // a 16x16 16-colour icon
+
+/// `text` filled with spaces to `width` bytes (or cut to it).
+QByteArray field(const QByteArray& text, int width)
+{
+    return text.leftJustified(width, ' ', true);
+}
+
+/// A compiled file written field by field, so that any field may be malformed:
+/// `records` icon records of 318 bytes follow the header.
+QByteArray gx(const QByteArray& size, const QByteArray& speed, const QByteArray& count,
+              const QByteArray& title, int records, const QByteArray& tag = "GX2.0")
+{
+    QByteArray bytes = tag + field(size, 5) + field(speed, 2) + field(count, 2) + field(title, 12);
+    for (int i = 0; i < records; ++i)
+        bytes += iconBytes(16, 4, 1 + i % 15);
+    return bytes;
+}
+
+/// The valid file every malformed one is made from: two frames, speed 5, "Two".
+QByteArray twoFrames()
+{
+    return gx("318", "5", "2", "Two", 2);
+}
+
+int filledSlots(const frmTray& tray)
+{
+    int count = 0;
+    while (count < kMaxCustomFrames && !tray.Customimg[std::size_t(count + 1)].isNull())
+        ++count;
+    return count;
+}
+
+QStringList entries(const Optionfrm& window)
+{
+    QStringList result;
+    for (int i = 0; i < window.Combo1->count(); ++i)
+        result << window.Combo1->itemText(i);
+    return result;
+}
+
+QStringList expectedMessages(const QString& message)
+{
+    return message.isEmpty() ? QStringList() : QStringList{message};
+}
+
+/// Runs `action` with the file system as an ordinary user sees it when `trap` is
+/// unreadable only to such a user, and with a watch for hangs on a FIFO.
+template <typename Action>
+void guarded(TestProgram& t, Trap trap, const QString& path, const char* what, Action action)
+{
+    OrdinaryUser user(trap == Trap::Unreadable ? t.folder.path() : QString());
+    QVERIFY(user.ok());
+    HangGuard guard(QString::fromLatin1(what));
+    if (trap == Trap::Fifo)
+        guard.watchFifo(path);
+    action();
+    QVERIFY2(!guard.fired(), "it waited on the FIFO");
+}
+
+/// The title the options list shows for `bytes`: 12 bytes from offset 14, spaces on
+/// the right removed.
+QString listedTitle(const QByteArray& bytes)
+{
+    QByteArray title = bytes.mid(14, 12);
+    while (title.endsWith(' '))
+        title.chop(1);
+    return fromWindows1252(title);
+}
+
+/// True when picking `entry` is refused as naming no animation.
+bool namesNothing(const QString& entry)
+{
+    return entry.count(QLatin1Char(' ')) == entry.size();
+}
+
+} // namespace
+
+class HostileGxTest final : public QObject {
+    Q_OBJECT
+private:
+    /// One table for both roads. Columns: the file x.gx (bytes, or a trap), the
+    /// loader's message (empty: none), the animation after start-up, the frames
+    /// loaded into slots 1.., the title published, and the file's entry in the
+    /// options list (`listed` false: no entry at all).
+    void table()
+    {
+        QTest::addColumn<int>("trap");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("animation");
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<QString>("entry");
+
+        const auto row = [](const char* name, const QByteArray& bytes, const QString& message,
+                            int animation, int frames, const QString& title, const QString& entry) {
+            QTest::newRow(name) << int(Trap::None) << bytes << message << animation << frames
+                                << title << true << entry;
+        };
+        const QString none;
+
+        row("valid two frames", twoFrames(), none, 7, 2, "Two", "Two");
+        row("bytes after the last record", twoFrames() + "garbage", none, 7, 2, "Two", "Two");
+
+        // The tag: any five bytes but "GX2.0" are a newer version; the list never looks.
+        for (const char* tag : {"gx2.0", "Gx2.0", "gX2.0", "GX2.o", "GX1.0", "GX3.0", "GX2.1"}) {
+            const QByteArray name = QByteArray("tag ") + tag;
+            row(name.constData(), gx("318", "5", "2", "Two", 2, tag), kNewerVersion, 7, 0, none,
+                "Two");
+        }
+        row("tag of five spaces", gx("318", "5", "2", "Two", 2, "     "), kNewerVersion, 7, 0, none,
+            "Two");
+        row("tag of five NULs", gx("318", "5", "2", "Two", 2, QByteArray(5, '\0')), kNewerVersion,
+            7, 0, none, "Two");
+        const QByteArray untagged = gx("318", "5", "2", "Two", 2, "");
+        row("no tag: the fields start at 0", untagged, kNewerVersion, 7, 0, none,
+            listedTitle(untagged));
+        row("tag only", "GX2.0", kLoadFailed, 2, 0, none, "");
+        row("four bytes of the tag", "GX2.", kLoadFailed, 2, 0, none, "");
+
+        // Number fields. Speed and count are published before a later field fails.
+        row("icon size letters", gx("abc", "5", "2", "Two", 2), kLoadFailed, 2, 0, none, "Two");
+        row("icon size digits then letter", gx("31a8", "5", "2", "Two", 2), kLoadFailed, 2, 0, none,
+            "Two");
+        row("icon size with a plus sign", gx("+318", "5", "2", "Two", 2), none, 7, 2, "Two", "Two");
+        row("icon size with a minus sign", gx("-318", "5", "2", "Two", 2), kLoadFailed, 2, 0, "Two",
+            "Two");
+        row("icon size spaces only", gx("", "5", "2", "Two", 2), kLoadFailed, 2, 0, none, "Two");
+        row("icon size with a leading space", gx(" 318", "5", "2", "Two", 2), none, 7, 2, "Two",
+            "Two");
+        row("icon size with a space inside", gx("3 18", "5", "2", "Two", 2), kLoadFailed, 2, 0,
+            none, "Two");
+        row("icon size with a tab", gx("318\t", "5", "2", "Two", 2), kLoadFailed, 2, 0, none,
+            "Two");
+        row("icon size 99999", gx("99999", "5", "2", "Two", 2), kLoadFailed, 2, 0, none, "Two");
+        row("speed letters", gx("318", "x", "2", "Two", 2), kLoadFailed, 2, 0, none, "Two");
+        row("speed spaces only", gx("318", "", "2", "Two", 2), kLoadFailed, 2, 0, none, "Two");
+        row("speed minus one", gx("318", "-1", "2", "Two", 2), none, 7, 2, "Two", "Two");
+        row("speed 99", gx("318", "99", "2", "Two", 2), none, 7, 2, "Two", "Two");
+        row("count letters", gx("318", "5", "ab", "Two", 2), kLoadFailed, 2, 0, none, "Two");
+        row("count spaces only", gx("318", "5", "", "Two", 2), kLoadFailed, 2, 0, none, "Two");
+        row("count with a plus sign", gx("318", "5", "+2", "Two", 2), none, 7, 2, "Two", "Two");
+        row("count minus two", gx("318", "5", "-2", "Two", 2), kLoadFailed, 2, 0, "Two", "Two");
+        row("count 99 with two records", gx("318", "5", "99", "Two", 2), kLoadFailed, 2, 2, "Two",
+            "Two");
+
+        // Frame counts: the slots end at 50.
+        row("0 frames", gx("318", "5", "0", "Zero", 0), kLoadFailed, 2, 0, "Zero", "Zero");
+        row("1 frame", gx("318", "5", "1", "One", 1), none, 7, 1, "One", "One");
+        row("50 frames", gx("318", "5", "50", "Fifty", 50), none, 7, 50, "Fifty", "Fifty");
+        row("51 frames", gx("318", "5", "51", "Many", 51), kLoadFailed, 2, 50, "Many", "Many");
+        row("99 frames", gx("318", "5", "99", "Many", 99), kLoadFailed, 2, 50, "Many", "Many");
+
+        // Icon sizes that do not fit the records.
+        row("icon size 0 without a body", gx("0", "5", "2", "Two", 0), kLoadFailed, 2, 0, "Two",
+            "Two");
+        row("icon size 0 with a body", gx("0", "5", "2", "Two", 2), kLoadFailed, 2, 0, "Two",
+            "Two");
+        row("icon size 32767 with a short body", gx("32767", "5", "2", "Two", 2), kLoadFailed, 2, 0,
+            "Two", "Two");
+        row("records that are no pictures",
+            gx("318", "5", "2", "Two", 0) + QByteArray(2 * kRecord, 'x'), kLoadFailed, 2, 0, "Two",
+            "Two");
+
+        // Titles.
+        row("title of 12 spaces", gx("318", "5", "2", "            ", 2), none, 7, 2, "", "");
+        row("title with leading spaces", gx("318", "5", "2", "   Lead", 2), none, 7, 2, "   Lead",
+            "   Lead");
+        row("title with NUL bytes", gx("318", "5", "2", QByteArray("N\0l", 3), 2), none, 7, 2,
+            QString("N") + QChar(0) + "l", QString("N") + QChar(0) + "l");
+        for (int first = 0x80; first <= 0xFF; first += 12) {
+            QByteArray title;
+            for (int byte = first; byte < first + 12 && byte <= 0xFF; ++byte)
+                title += static_cast<char>(byte);
+            const QString text = fromWindows1252(title);
+            const QByteArray name = "title bytes 0x" + QByteArray::number(first, 16) + " on";
+            row(name.constData(), gx("318", "5", "2", title, 2), none, 7, 2, text, text);
+        }
+
+        row("0-byte file", QByteArray(), kLoadFailed, 2, 0, none, "");
+        row("header only", gx("318", "5", "2", "Two", 0), kLoadFailed, 2, 0, "Two", "Two");
+
+        // Things that are not readable regular files. The list leaves out what is not
+        // a regular file at all and lists an unreadable regular file as an empty entry.
+        const auto trapRow = [&](Trap trap, bool listed) {
+            QTest::newRow(qPrintable(trapName(trap)))
+                << int(trap) << twoFrames() << kLoadFailed << 2 << 0 << none << listed << "";
+        };
+        trapRow(Trap::Directory, false);
+        trapRow(Trap::Fifo, false);
+        trapRow(Trap::DevZero, false);
+        trapRow(Trap::DevNull, false);
+        trapRow(Trap::LinkLoop, false);
+        trapRow(Trap::Dangling, false);
+        trapRow(Trap::Unreadable, true);
+        trapRow(Trap::RootProof, true);
+    }
+
+private slots:
+    void startUp_data() { table(); }
+
+    /// Start-up with "Previous" 7 and "Custom" x.gx: the loader's message, the
+    /// fallback, the frames, nothing written beside the file, and the player runs on.
+    void startUp()
+    {
+        QFETCH(int, trap);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QFETCH(int, animation);
+        QFETCH(int, frames);
+        QFETCH(QString, title);
+
+        TestProgram t;
+        if (const QString why = whyImpossible(Trap(trap)); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        QVERIFY(plant(Trap(trap), t.path("x.gx"), bytes));
+        t.settings.set("Previous", "7");
+        t.settings.set("Custom", "x.gx");
+        const auto before = listing(t.folder.path());
+
+        guarded(t, Trap(trap), t.path("x.gx"), "start-up", [&] { t.program.start(); });
+        if (QTest::currentTestFailed())
+            return;
+
+        const ProgramState& state = t.program.state();
+        QCOMPARE(t.messages.texts(), expectedMessages(message));
+        QCOMPARE(int(state.CurrentAnimation), animation);
+        QCOMPARE(filledSlots(t.program.tray()), frames);
+        QCOMPARE(state.CustomTitle, title);
+        QCOMPARE(t.tray.count(TrayCall::Add), 1);
+        QCOMPARE(listing(t.folder.path()), before);
+
+        // The player goes round the loaded frames (or Aquarium) without a gap.
+        for (int tick = 0; tick < 60; ++tick) {
+            t.program.tray().Timer1_Timer();
+            QVERIFY(t.tray.lastIcon() != nullptr);
+            if (frames > 0 || animation != 7)
+                QVERIFY(!t.tray.lastIcon()->isNull());
+        }
+    }
+
+    void optionsList_data() { table(); }
+
+    /// The options dialog opens at once beside the file, lists it (or not) between
+    /// two good files, and picking its entry loads it as start-up would, then
+    /// selects the custom animation whatever the loader said.
+    void optionsList()
+    {
+        QFETCH(int, trap);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QFETCH(int, frames);
+        QFETCH(bool, listed);
+        QFETCH(QString, entry);
+
+        TestProgram t;
+        writeFile(t.path("a.gx"), gx("318", "3", "1", "Alpha", 1));
+        writeFile(t.path("z.gx"), gx("318", "3", "1", "Zulu", 1));
+        if (const QString why = whyImpossible(Trap(trap)); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        QVERIFY(plant(Trap(trap), t.path("x.gx"), bytes));
+        t.program.start();
+        const auto before = listing(t.folder.path());
+
+        guarded(t, Trap(trap), t.path("x.gx"), "opening the options dialog",
+                [&] { t.program.tray().Showmnu->trigger(); });
+        if (QTest::currentTestFailed())
+            return;
+        Optionfrm& window = t.program.optionfrm();
+        const QStringList expected =
+            listed ? QStringList{"Alpha", entry, "Zulu"} : QStringList{"Alpha", "Zulu"};
+        QCOMPARE(entries(window), expected);
+        QVERIFY(t.messages.shown.empty());
+        if (!listed) {
+            // The rest still plays.
+            window.Combo1->setCurrentIndex(1);
+            window.Option7->click();
+            QCOMPARE(t.settings.value("Custom"), QStringLiteral("z.gx"));
+            QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Zulu"));
+            QVERIFY(t.messages.shown.empty());
+            return;
+        }
+
+        window.Combo1->setCurrentIndex(1);
+        guarded(t, Trap(trap), t.path("x.gx"), "picking the entry",
+                [&] { window.Option7->click(); });
+        if (QTest::currentTestFailed())
+            return;
+        const ProgramState& state = t.program.state();
+        if (namesNothing(entry)) {
+            // An empty entry names no file: nothing is loaded, nothing changes.
+            QCOMPARE(t.messages.texts(), QStringList{kMustBeSpecified});
+            QCOMPARE(state.CurrentAnimation, Animation::Aquarium);
+            QVERIFY(t.settings.saves.isEmpty());
+        } else {
+            QCOMPARE(t.messages.texts(), expectedMessages(message));
+            QCOMPARE(t.settings.value("Custom"), QStringLiteral("x.gx"));
+            QCOMPARE(state.CurrentAnimation, Animation::Custom);
+            QCOMPARE(filledSlots(t.program.tray()), frames);
+        }
+        QCOMPARE(listing(t.folder.path()), before);
+        t.program.tray().Timer1_Timer();
+        QVERIFY(t.tray.lastIcon() != nullptr);
+    }
+
+    void cutAtEveryOffset_data()
+    {
+        QTest::addColumn<int>("length");
+        const int whole = static_cast<int>(twoFrames().size());
+        for (int length = 0; length < whole; ++length)
+            QTest::addRow("%d of %d bytes", length, whole) << length;
+    }
+
+    /// A valid two-frame file cut short anywhere: start-up gives the general failure
+    /// and Aquarium, keeping the frames read before the cut; the list shows the title
+    /// once the header is whole and an empty entry before.
+    void cutAtEveryOffset()
+    {
+        QFETCH(int, length);
+        TestProgram t;
+        writeFile(t.path("x.gx"), twoFrames().left(length));
+        t.settings.set("Previous", "7");
+        t.settings.set("Custom", "x.gx");
+        t.program.start();
+
+        const ProgramState& state = t.program.state();
+        QCOMPARE(t.messages.texts(), QStringList{kLoadFailed});
+        QCOMPARE(state.CurrentAnimation, Animation::Aquarium);
+        const int whole = length >= 26 ? (length - 26) / kRecord : 0;
+        QCOMPARE(filledSlots(t.program.tray()), whole);
+        QCOMPARE(state.CustomTitle, length >= 26 ? QStringLiteral("Two") : QString());
+        QCOMPARE(int(state.CustomSpeed), length >= 12 ? 5 : 0);
+        QCOMPARE(int(state.CustomFrameCount), length >= 14 ? 2 : 0);
+
+        t.messages.clear();
+        t.program.tray().Showmnu->trigger();
+        QCOMPARE(entries(t.program.optionfrm()),
+                 QStringList{length >= 26 ? QStringLiteral("Two") : QString()});
+        QVERIFY(t.messages.shown.empty());
+    }
+};
+
+QTEST_MAIN(HostileGxTest)
+#include "tst_hostile_gx.moc"
