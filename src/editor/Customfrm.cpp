@@ -67,11 +67,7 @@ void Customfrm::Form_Unload()
 {
     if (!program_.hasTray())
         return;
-    frmTray& tray = program_.tray();
-    tray.Showmnu->setEnabled(true);
-    tray.mnuTrayAbout->setEnabled(true);
-    tray.mnuTrayExit->setEnabled(true);
-    tray.Editmnu->setEnabled(true);
+    program_.tray().enableMenuEntries();
 }
 
 void Customfrm::NewFile()

@@ -210,11 +210,7 @@ void Optionfrm::Form_Load()
 
 void Optionfrm::Form_Unload()
 {
-    frmTray& tray = program_.tray();
-    tray.Showmnu->setEnabled(true);
-    tray.mnuTrayAbout->setEnabled(true);
-    tray.mnuTrayExit->setEnabled(true);
-    tray.Editmnu->setEnabled(true);
+    program_.tray().enableMenuEntries();
 }
 
 QRadioButton* Optionfrm::optionButton(int number) const

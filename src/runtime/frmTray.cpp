@@ -218,4 +218,12 @@ void frmTray::mnuTrayExit_Click()
     Form_Unload();
 }
 
+void frmTray::enableMenuEntries()
+{
+    Showmnu->setEnabled(true);
+    mnuTrayAbout->setEnabled(true);
+    mnuTrayExit->setEnabled(true);
+    Editmnu->setEnabled(true);
+}
+
 } // namespace glimmer

@@ -41,6 +41,10 @@ public:
     void mnuTrayAbout_Click();
     void mnuTrayExit_Click();
 
+    /// Enables "Options", "About", "Exit" and "Edit", in that order: what the options
+    /// dialog and the editor do when they close.
+    void enableMenuEntries();
+
     /// The frames of built-in animation `number` (1..6); empty for any other number.
     const std::vector<QIcon>& builtinFrames(int number) const;
 

@@ -15,17 +15,6 @@ using namespace glimmer::test;
 
 namespace {
 
-/// "O E A X" for enabled Options, Edit, About, Exit; "-" for a disabled one.
-QString entries(const frmTray& tray)
-{
-    QString result;
-    result += tray.Showmnu->isEnabled() ? 'O' : '-';
-    result += tray.Editmnu->isEnabled() ? 'E' : '-';
-    result += tray.mnuTrayAbout->isEnabled() ? 'A' : '-';
-    result += tray.mnuTrayExit->isEnabled() ? 'X' : '-';
-    return result;
-}
-
 /// Records, in order, which of the tray entries and the options window become enabled.
 class EnableRecorder final : public QObject {
 public:
@@ -254,7 +243,7 @@ private slots:
         QVERIFY(t.program.hasAboutfrm());
         QTest::mouseRelease(window, Qt::LeftButton, {}, spot("close"));
         QVERIFY(!t.program.hasAboutfrm());
-        QCOMPARE(entries(t.program.tray()), QStringLiteral("OEAX"));
+        QCOMPARE(menuEntries(t.program.tray()), QStringLiteral("OEAX"));
     }
 
     void closingGivesBackTheMenuThenTheOptionsThenEdit_data()
@@ -295,14 +284,14 @@ private slots:
         QCOMPARE(t.program.hasOptionfrm(), existedBefore);
 
         Aboutfrm& about = openAbout(t);
-        QCOMPARE(entries(t.program.tray()), QStringLiteral("----"));
+        QCOMPARE(menuEntries(t.program.tray()), QStringLiteral("----"));
         QVERIFY(t.program.hasOptionfrm());
         QVERIFY(!t.program.optionfrm().isEnabled());
         if (existedBefore)
             QCOMPARE(&t.program.optionfrm(), before);
 
         about.Image1_Click();
-        QCOMPARE(entries(t.program.tray()), QStringLiteral("OEAX"));
+        QCOMPARE(menuEntries(t.program.tray()), QStringLiteral("OEAX"));
         QVERIFY(t.program.hasOptionfrm());
         QVERIFY(t.program.optionfrm().isEnabled());
         QVERIFY(!t.program.optionfrm().isVisible());

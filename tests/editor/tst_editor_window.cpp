@@ -16,17 +16,6 @@ using namespace glimmer::test;
 
 namespace {
 
-/// "O E A X" for enabled Options, Edit, About, Exit; "-" for a disabled one.
-QString entries(const frmTray& tray)
-{
-    QString result;
-    result += tray.Showmnu->isEnabled() ? 'O' : '-';
-    result += tray.Editmnu->isEnabled() ? 'E' : '-';
-    result += tray.mnuTrayAbout->isEnabled() ? 'A' : '-';
-    result += tray.mnuTrayExit->isEnabled() ? 'X' : '-';
-    return result;
-}
-
 /// Everything the model holds, in one comparable line.
 QString model(EditorSession& s)
 {
@@ -450,12 +439,12 @@ private slots:
         EditorSession s;
         const frmTray& tray = s.program().tray();
         QVERIFY(s.editor().isVisible());
-        QCOMPARE(entries(tray), QStringLiteral("----"));
+        QCOMPARE(menuEntries(tray), QStringLiteral("----"));
         if (byCloseButton)
             s.editor().Image18->simulateClick();
         else
             s.editor().close();
-        QCOMPARE(entries(tray), QStringLiteral("OEAX"));
+        QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
         QVERIFY(!s.program().hasCustomfrm());
         QVERIFY(s.t.messages.shown.empty());
     }

@@ -52,16 +52,6 @@ int selected(const Optionfrm& window)
     return 0;
 }
 
-QString menuEntries(const frmTray& tray)
-{
-    QString result;
-    result += tray.Showmnu->isEnabled() ? 'O' : '-';
-    result += tray.Editmnu->isEnabled() ? 'E' : '-';
-    result += tray.mnuTrayAbout->isEnabled() ? 'A' : '-';
-    result += tray.mnuTrayExit->isEnabled() ? 'X' : '-';
-    return result;
-}
-
 } // namespace
 
 class OptionsTest final : public QObject {

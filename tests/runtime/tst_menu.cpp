@@ -13,19 +13,6 @@
 using namespace glimmer;
 using namespace glimmer::test;
 
-namespace {
-/// "O E A X" for enabled Options, Edit, About, Exit; "-" for a disabled one.
-QString entries(const frmTray& tray)
-{
-    QString result;
-    result += tray.Showmnu->isEnabled() ? 'O' : '-';
-    result += tray.Editmnu->isEnabled() ? 'E' : '-';
-    result += tray.mnuTrayAbout->isEnabled() ? 'A' : '-';
-    result += tray.mnuTrayExit->isEnabled() ? 'X' : '-';
-    return result;
-}
-} // namespace
-
 class MenuTest final : public QObject {
     Q_OBJECT
 private slots:
@@ -40,7 +27,7 @@ private slots:
         QCOMPARE(captions, (QStringList{"Options", "Edit", "About", "-", "Exit"}));
         QCOMPARE(tray.mnuTray.defaultAction(), tray.Showmnu);
         QVERIFY(tray.Showmnu->font().bold());
-        QCOMPARE(entries(tray), QStringLiteral("OEAX"));
+        QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
     }
 
     void onlyARightButtonReleaseOpensTheMenu_data()
@@ -108,10 +95,10 @@ private slots:
         QVERIFY(t.program.hasOptionfrm());
         QVERIFY(t.program.optionfrm().isVisible());
         QCOMPARE(t.program.optionfrm().windowTitle(), QStringLiteral("Animation Options"));
-        QCOMPARE(entries(tray), QStringLiteral("---X"));
+        QCOMPARE(menuEntries(tray), QStringLiteral("---X"));
 
         t.program.optionfrm().close();
-        QCOMPARE(entries(tray), QStringLiteral("OEAX"));
+        QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
         QVERIFY(!t.program.hasOptionfrm());
     }
 
@@ -125,7 +112,7 @@ private slots:
         QVERIFY(t.program.hasCustomfrm());
         QVERIFY(t.program.customfrm().isVisible());
         QCOMPARE(t.program.customfrm().windowTitle(), QStringLiteral("Custom Glimmerbox"));
-        QCOMPARE(entries(tray), QStringLiteral("----"));
+        QCOMPARE(menuEntries(tray), QStringLiteral("----"));
 
         // A disabled entry cannot be chosen.
         t.tray.menuChoices = {"Exit"};
@@ -133,7 +120,7 @@ private slots:
         QVERIFY(!t.program.isFinished());
 
         t.program.customfrm().close();
-        QCOMPARE(entries(tray), QStringLiteral("OEAX"));
+        QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
         QVERIFY(!t.program.hasCustomfrm());
     }
 
@@ -148,13 +135,13 @@ private slots:
         QVERIFY(t.program.hasAboutfrm());
         QVERIFY(t.program.aboutfrm().isVisible());
         QCOMPARE(t.program.aboutfrm().windowTitle(), QStringLiteral("About"));
-        QCOMPARE(entries(tray), QStringLiteral("----"));
+        QCOMPARE(menuEntries(tray), QStringLiteral("----"));
         QVERIFY(t.program.hasOptionfrm());
         QVERIFY(!t.program.optionfrm().isVisible());
         QVERIFY(!t.program.optionfrm().isEnabled());
 
         t.program.aboutfrm().close();
-        QCOMPARE(entries(tray), QStringLiteral("OEAX"));
+        QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
         QVERIFY(!t.program.hasAboutfrm());
         QVERIFY(t.program.hasOptionfrm());
         QVERIFY(t.program.optionfrm().isEnabled());

@@ -5,7 +5,15 @@
 
 #include <QTemporaryDir>
 
+namespace glimmer {
+class frmTray;
+}
+
 namespace glimmer::test {
+
+/// The tray menu's entries as "OEAX": Options, Edit, About, Exit, each letter
+/// replaced by "-" while the entry is disabled.
+QString menuEntries(const frmTray& tray);
 
 /// A program context wired to fakes, with its own temporary folder that serves as
 /// the program's folder and the current directory. Settings can be stored before
