@@ -106,8 +106,9 @@ private:
 };
 
 /// Every entry of `folder` (hidden ones too, not recursing) and what it is: a
-/// regular file by its size and a digest of its bytes, a link by its target, a
-/// folder, a pipe. Two listings compare equal when nothing in the folder changed.
+/// regular file by its size and a digest of its bytes (above 16 MiB by its size
+/// and modification time), a link by its target, a folder, a pipe. Two listings compare equal when
+/// nothing in the folder changed.
 QMap<QString, QString> listing(const QString& folder);
 
 /// `listing` as one line per entry, for failure messages.
