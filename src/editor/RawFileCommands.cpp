@@ -105,7 +105,11 @@ void Customfrm::Image16_Click()
     if (!file.open(QIODevice::WriteOnly))
         return;
     const auto size = static_cast<qint64>(encoded.bytes.size());
-    if (file.write(encoded.bytes.data(), size) != size || !file.commit())
+    // The bytes wait in a buffer until the flush, and commit() does not notice a
+    // flush that fails (a full disk): it would put the cut file in place of the old
+    // one and report success. So the flush is checked here; on failure the file
+    // object discards its temporary file and the old file stays as it was.
+    if (file.write(encoded.bytes.data(), size) != size || !file.flush() || !file.commit())
         return;
     program_.services().messages.ok(QStringLiteral("File was saved successfully."),
                                     MessageIcon::Information, QStringLiteral("Glimmerbox"));
