@@ -1,0 +1,314 @@
+// The editor's writers when the disk fills up part-way, and when the chosen name
+// is something other than a file: Save (.rgx) and Compile (.gx) must leave every
+// other file as it was, leave no partial compiled file, and keep the editor usable.
+
+#include "../editor/EditorSession.h"
+#include "DiskFaults.h"
+#include "Hostile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace glimmer;
+using namespace glimmer::test;
+
+namespace {
+
+const QString kSaved = QStringLiteral("File was saved successfully.");
+const QString kCompiled = QStringLiteral("Your animation has been compiled!");
+const QString kWriteError = QStringLiteral("Error writing to file. Compilation aborted.");
+
+/// An animation of 50 frames, each with its own icon of `side` pixels under a long
+/// name, so that both files it makes are several pages long.
+void makeAnimation(EditorSession& s, int side)
+{
+    s.setFrameCount(50);
+    for (int i = 1; i <= 50; ++i) {
+        const QString name =
+            QStringLiteral("frame-%1-%2.ico").arg(i, 2, 10, QLatin1Char('0')).arg(QString(80, 'n'));
+        s.chooseIconFor(i, s.icon(name, iconBytes(side, 4, 1 + i % 15)));
+    }
+    s.editor().Nametxt->setText("Disk full");
+    s.setSpeed(7);
+    s.goToFrame(1);
+}
+
+/// Everything the editor holds of the animation.
+QStringList editorState(EditorSession& s)
+{
+    Customfrm& f = s.editor();
+    QStringList state{f.Nametxt->text(), f.Speedtxt->text(), f.Framestxt->text(), f.Lenlbl->text()};
+    for (int i = 1; i <= 50; ++i)
+        state << s.frameFile(i);
+    return state;
+}
+
+/// Runs Save or Compile with the dialog answering `path`; returns the messages shown.
+QStringList run(EditorSession& s, const QString& command, const QString& path)
+{
+    s.t.messages.clear();
+    s.t.dialogs.answers.push_back(path);
+    if (command == "save")
+        s.editor().Image16->simulateClick();
+    else
+        s.editor().Image14->simulateClick();
+    return s.t.messages.texts();
+}
+
+QString success(const QString& command)
+{
+    return command == "save" ? kSaved : kCompiled;
+}
+
+/// A folder with an animation's two neighbours and, when `existing`, an older and
+/// shorter file under the target's name.
+struct Scene {
+    QString folder;
+    QString target;
+    QByteArray whole; ///< the file the command writes when nothing fails
+};
+
+/// Writes the reference file of `command` outside the scene, then sets the scene up
+/// in `folder`.
+Scene makeScene(EditorSession& s, const QString& command, const QString& folder, bool existing)
+{
+    QTemporaryDir reference;
+    const QString referencePath = reference.filePath("reference");
+    const QStringList shown = run(s, command, referencePath);
+    if (shown != QStringList{success(command)})
+        qFatal("the reference %s failed", qPrintable(command));
+    Scene scene{folder, folder + (command == "save" ? "/anim.rgx" : "/anim.gx"),
+                readFile(referencePath)};
+    writeFile(folder + "/neighbour.rgx", scene.whole);
+    writeFile(folder + "/neighbour.gx", "GX2.0318  1 1 Neighbour   ");
+    if (existing)
+        writeFile(scene.target, scene.whole.left(200));
+    return scene;
+}
+
+/// The outcome of a command that ran into the fault (or did not, when `completes`):
+/// the message, and the folder as it was but for the target.
+void expectOutcome(const QString& command, bool completes, const QStringList& shown,
+                   const Scene& scene, const QMap<QString, QString>& before)
+{
+    auto after = listing(scene.folder);
+    auto others = before;
+    others.remove(QFileInfo(scene.target).fileName());
+    if (completes) {
+        QCOMPARE(shown, QStringList{success(command)});
+        QCOMPARE(readFile(scene.target), scene.whole);
+        after.remove(QFileInfo(scene.target).fileName());
+        QVERIFY2(after == others, qPrintable(describe(after)));
+    } else if (command == "save") {
+        // Written whole or not at all: an older file keeps its bytes, a new name
+        // stays free, no temporary file is left behind, and no success is claimed.
+        QCOMPARE(shown, QStringList());
+        QVERIFY2(after == before, qPrintable(describe(after)));
+    } else {
+        // The unfinished compiled file is removed; nothing else changes.
+        QCOMPARE(shown, QStringList{kWriteError});
+        QVERIFY2(after == others, qPrintable(describe(after)));
+    }
+}
+
+} // namespace
+
+class HostileFaultsTest final : public QObject {
+    Q_OBJECT
+private:
+    void faultTable()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("side");       ///< icon size: 16 (318 bytes) or 32 (766 bytes)
+        QTest::addColumn<bool>("existing");  ///< the name holds an older, shorter file
+        QTest::addColumn<QString>("room");   ///< how much of the file fits
+        QTest::addColumn<bool>("completes"); ///< the whole file fits
+    }
+
+private slots:
+    void fileSizeLimit_data()
+    {
+        faultTable();
+        for (const char* command : {"save", "compile"}) {
+            for (const int side : {16, 32}) {
+                for (const bool existing : {false, true}) {
+                    for (const char* room : {"0", "1", "25", "26", "27", "345", "half", "all-1"}) {
+                        QTest::addRow("%s, %dx%d icons, %s, room for %s bytes", command, side, side,
+                                      existing ? "over a file" : "new name", room)
+                            << command << side << existing << room << false;
+                    }
+                    QTest::addRow("%s, %dx%d icons, %s, room for all", command, side, side,
+                                  existing ? "over a file" : "new name")
+                        << command << side << existing << "all" << true;
+                }
+            }
+        }
+    }
+
+    /// The process may write files only up to a byte: every write beyond it fails,
+    /// as on a disk that fills up at that byte.
+    void fileSizeLimit()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, side);
+        QFETCH(bool, existing);
+        QFETCH(QString, room);
+        QFETCH(bool, completes);
+
+        EditorSession s;
+        makeAnimation(s, side);
+        const QString folder = s.t.path("out");
+        QVERIFY(QDir().mkdir(folder));
+        const Scene scene = makeScene(s, command, folder, existing);
+        const auto before = listing(folder);
+        const QStringList model = editorState(s);
+
+        const qint64 whole = scene.whole.size();
+        const qint64 limit = room == "half"    ? whole / 2
+                             : room == "all-1" ? whole - 1
+                             : room == "all"   ? whole
+                                               : room.toLongLong();
+        QStringList shown;
+        {
+            const FileSizeLimit fault(static_cast<rlim_t>(limit));
+            shown = run(s, command, scene.target);
+        }
+        QCOMPARE(editorState(s), model);
+        expectOutcome(command, completes, shown, scene, before);
+        if (QTest::currentTestFailed() || completes)
+            return;
+
+        // With room again the same command succeeds.
+        QCOMPARE(run(s, command, scene.target), QStringList{success(command)});
+        QCOMPARE(readFile(scene.target), scene.whole);
+    }
+
+    void fullDisk_data()
+    {
+        faultTable();
+        for (const char* command : {"save", "compile"}) {
+            for (const int side : {16, 32}) {
+                for (const bool existing : {false, true}) {
+                    const char* where = existing ? "over a file" : "new name";
+                    for (const char* room : {"0", "4096"}) {
+                        QTest::addRow("%s, %dx%d icons, %s, %s bytes free", command, side, side,
+                                      where, room)
+                            << command << side << existing << room << false;
+                    }
+                    QTest::addRow("%s, %dx%d icons, %s, room enough", command, side, side, where)
+                        << command << side << existing << "enough" << true;
+                }
+            }
+        }
+    }
+
+    /// A small memory file system, filled up but for the row's free bytes.
+    void fullDisk()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, side);
+        QFETCH(bool, existing);
+        QFETCH(QString, room);
+        QFETCH(bool, completes);
+
+        EditorSession s;
+        makeAnimation(s, side);
+        const QString folder = s.t.path("disk");
+        QVERIFY(QDir().mkdir(folder));
+        SmallDisk disk(folder, 256 * 1024);
+        if (!disk.error().isEmpty())
+            QSKIP(qPrintable(disk.error()));
+        const Scene scene = makeScene(s, command, folder, existing);
+        const QString filler = folder + "/filler";
+        if (room != "enough")
+            QVERIFY(disk.fill(filler, room.toLongLong()));
+        QVERIFY(completes || disk.available() < scene.whole.size());
+        const auto before = listing(folder);
+        const QStringList model = editorState(s);
+
+        const QStringList shown = run(s, command, scene.target);
+        QCOMPARE(editorState(s), model);
+        expectOutcome(command, completes, shown, scene, before);
+        if (QTest::currentTestFailed() || completes)
+            return;
+
+        // Once the user makes room, the same command succeeds.
+        QVERIFY(QFile::remove(filler));
+        QCOMPARE(run(s, command, scene.target), QStringList{success(command)});
+        QCOMPARE(readFile(scene.target), scene.whole);
+    }
+
+    void awkwardNames_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("trap");
+        QTest::addColumn<bool>("written"); ///< the command writes and reports success
+        QTest::addColumn<QString>("file"); ///< where the written file lands
+        for (const char* command : {"save", "compile"}) {
+            // Never written to, never waited on: the command ends silently.
+            for (Trap trap : {Trap::Directory, Trap::Fifo, Trap::DevZero, Trap::DevNull}) {
+                QTest::addRow("%s to a %s", command, qPrintable(trapName(trap)))
+                    << command << int(trap) << false << QString();
+            }
+            // A dangling link is followed to the file it names.
+            QTest::addRow("%s to a %s", command, qPrintable(trapName(Trap::Dangling)))
+                << command << int(Trap::Dangling) << true << "nothing-here";
+        }
+        // Save replaces the name with the new file, a link that leads nowhere
+        // included; Compile opens the name, which a loop of links refuses.
+        for (Trap trap : {Trap::LinkLoop, Trap::LinkPair}) {
+            QTest::addRow("save to a %s", qPrintable(trapName(trap)))
+                << "save" << int(trap) << true << "x.out";
+            QTest::addRow("compile to a %s", qPrintable(trapName(trap)))
+                << "compile" << int(trap) << false << QString();
+        }
+    }
+
+    /// The name chosen in the dialog, x.out, is something other than a file or a
+    /// new name. Nothing else in the folder changes, and the editor goes on working.
+    void awkwardNames()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, trap);
+        QFETCH(bool, written);
+        QFETCH(QString, file);
+
+        EditorSession s;
+        makeAnimation(s, 16);
+        const QString folder = s.t.path("out");
+        QVERIFY(QDir().mkdir(folder));
+        const Scene scene = makeScene(s, command, folder, false);
+        const QString name = folder + "/x.out";
+        QVERIFY(plant(Trap(trap), name));
+        auto before = listing(folder);
+        const QStringList model = editorState(s);
+
+        QStringList shown;
+        {
+            HangGuard guard(command);
+            if (Trap(trap) == Trap::Fifo)
+                guard.watchFifo(name);
+            shown = run(s, command, name);
+            QVERIFY2(!guard.fired(), "it waited on the FIFO");
+        }
+        QCOMPARE(editorState(s), model);
+        auto after = listing(folder);
+        if (written) {
+            QCOMPARE(shown, QStringList{success(command)});
+            QCOMPARE(readFile(folder + "/" + file), scene.whole);
+            QVERIFY(QFileInfo(folder + "/" + file).isFile());
+            after.remove(file);
+            before.remove(file);
+        } else {
+            QCOMPARE(shown, QStringList());
+        }
+        QVERIFY2(after == before, qPrintable(describe(after)));
+
+        QCOMPARE(run(s, command, scene.target), QStringList{success(command)});
+        QCOMPARE(readFile(scene.target), scene.whole);
+    }
+};
+
+QTEST_MAIN(HostileFaultsTest)
+#include "tst_hostile_faults.moc"
