@@ -5,13 +5,26 @@
 E2E_TMP=$(mktemp -d /tmp/glimmerbox-e2e.XXXXXX)
 E2E_PIDS=()
 
+# In a sanitized build the program writes its sanitizer reports to files here
+# (the options come from CTest), so that a report from a run that is killed or
+# whose output nobody reads still fails the test in e2e_cleanup.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$E2E_TMP/sanitizer"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}log_path=$E2E_TMP/sanitizer"
+
 e2e_cleanup() {
-    local pid
+    local status=$? pid report
     for pid in "${E2E_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
+    for report in "$E2E_TMP"/sanitizer.*; do
+        [ -e "$report" ] || continue
+        echo "FAIL: sanitizer report $(basename "$report"):" >&2
+        cat "$report" >&2
+        status=1
+    done
     rm -rf "$E2E_TMP"
+    exit "$status"
 }
 trap e2e_cleanup EXIT
 
@@ -76,12 +89,13 @@ e2e_start_glimmerbox() {
     E2E_PIDS+=("$GLIMMERBOX_PID")
 }
 
-# Waits for the process $1 to end (up to $2 tenths of a second) and prints its status.
+# Waits for the process $1 to end (up to $2 tenths of a second) and puts its exit
+# status in E2E_EXIT_STATUS. Call it in the script's own shell, not in $(...): only
+# the shell that started the process can learn its status.
 exit_status_of() {
     wait_for "$2" bash -c "! kill -0 $1" || return 1
-    local status=0
-    wait "$1" || status=$?
-    echo "$status"
+    E2E_EXIT_STATUS=0
+    wait "$1" || E2E_EXIT_STATUS=$?
 }
 
 # Geometry of the program's windows as "X Y W H", one line each: embedded ones (the

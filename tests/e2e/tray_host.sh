@@ -22,7 +22,8 @@ message_shown() { xwininfo -root -tree | grep -q '"Glimmerbox": ("glimmerbox" "G
 wait_for 50 message_shown || fail "no message box after the tray host went away"
 import -window root "$E2E_TMP/modify-failure.png"
 xdotool key Return
-status=$(exit_status_of "$GLIMMERBOX_PID" 50) || fail "the program did not end after the message"
+exit_status_of "$GLIMMERBOX_PID" 50 || fail "the program did not end after the message"
+status=$E2E_EXIT_STATUS
 echo "ended with status $status"
 [ "$status" -eq 1 ] || fail "expected status 1 after a failed modify, got $status"
 grep -iE "segmentation|abort|QObject::|QWidget::" "$E2E_TMP/glimmerbox.log" && fail "warnings or a crash in the log"
