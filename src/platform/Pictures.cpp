@@ -9,6 +9,20 @@
 
 namespace glimmer {
 
+namespace {
+
+/// An icon holds pictures of at most 256 x 256 pixels.
+constexpr int kLargestSide = 256;
+/// Enough for the largest icon picture in any format Qt decodes it to.
+constexpr int kAllocationLimitMegabytes = 1;
+
+bool tooLarge(QSize size)
+{
+    return size.width() > kLargestSide || size.height() > kLargestSide;
+}
+
+} // namespace
+
 std::optional<QImage> Pictures::decode(const QByteArray& bytes)
 {
     QBuffer buffer;
@@ -16,8 +30,14 @@ std::optional<QImage> Pictures::decode(const QByteArray& bytes)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
+    // A few kilobytes of an animation file can be a compressed picture of thousands
+    // of pixels a side, which would take tens of megabytes per frame: anything
+    // larger than an icon is refused, where possible before its pixels are read.
+    reader.setAllocationLimit(kAllocationLimitMegabytes);
+    if (tooLarge(reader.size()))
+        return std::nullopt;
     QImage image = reader.read();
-    if (image.isNull())
+    if (image.isNull() || tooLarge(image.size()))
         return std::nullopt;
     return image;
 }

@@ -13,7 +13,8 @@ namespace glimmer {
 class Pictures final {
 public:
     /// Decodes the complete content of an icon file held in memory. Nothing when the
-    /// bytes are not a picture Qt can read.
+    /// bytes are not a picture Qt can read, or a picture larger than an icon can
+    /// hold (256 x 256 pixels).
     static std::optional<QImage> decode(const QByteArray& bytes);
 
     /// Reads and decodes an icon file. Only regular files of at most `maxBytes` are
