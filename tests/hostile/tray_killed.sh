@@ -37,8 +37,8 @@ scenario() {
     sleep 0.5 # a 10 ms timer that kept running would stack more boxes by now
     [ "$(message_boxes)" -eq 1 ] || fail "$(message_boxes) message boxes instead of one"
     xdotool key Return
-    local status
-    status=$(exit_status_of "$GLIMMERBOX_PID" 50) || fail "the program did not end after the message"
+    exit_status_of "$GLIMMERBOX_PID" 50 || fail "the program did not end after the message"
+    local status=$E2E_EXIT_STATUS
     [ "$status" -eq 1 ] || fail "expected status 1 after a failed icon change, got $status"
     if grep -iE "segmentation|abort|QObject::|QWidget::|QPainter::|warning" "$E2E_TMP/glimmerbox.log"; then
         fail "a crash or a Qt warning in the log"

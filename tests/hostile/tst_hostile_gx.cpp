@@ -7,7 +7,9 @@
 #include "options/Optionfrm.h"
 #include "runtime/frmTray.h"
 
+#include <QBuffer>
 #include <QComboBox>
+#include <QImageWriter>
 #include <QRadioButton>
 #include <QTest>
 
@@ -45,6 +47,23 @@ QByteArray gx(const QByteArray& size, const QByteArray& speed, const QByteArray&
 QByteArray twoFrames()
 {
     return gx("318", "5", "2", "Two", 2);
+}
+
+/// A compiled file of two frames that are PNG pictures of `side` x `side` pixels,
+/// compressed as far as they go (a uniform picture shrinks to almost nothing).
+QByteArray pictureFrames(int side)
+{
+    QImage picture(side, side, QImage::Format_ARGB32);
+    picture.fill(Qt::darkCyan);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(0);
+    if (!writer.write(picture) || buffer.size() > 32767)
+        qFatal("no small PNG of %d pixels a side", side);
+    const QByteArray png = buffer.data();
+    return "GX2.0" + field(QByteArray::number(png.size()), 5) + "5 2 " + field("Pictures", 12) +
+           png + png;
 }
 
 int filledSlots(const frmTray& tray)
@@ -184,6 +203,12 @@ private:
             "Two");
         row("icon size 32767 with a short body", gx("32767", "5", "2", "Two", 2), kLoadFailed, 2, 0,
             "Two", "Two");
+        // Pictures larger than an icon can hold are refused before they take memory.
+        row("frames of 256x256 pixels", pictureFrames(256), none, 7, 2, "Pictures", "Pictures");
+        row("frames of 257x257 pixels", pictureFrames(257), kLoadFailed, 2, 0, "Pictures",
+            "Pictures");
+        row("frames of 2048x2048 pixels in 16 KB", pictureFrames(2048), kLoadFailed, 2, 0,
+            "Pictures", "Pictures");
         row("records that are no pictures",
             gx("318", "5", "2", "Two", 0) + QByteArray(2 * kRecord, 'x'), kLoadFailed, 2, 0, "Two",
             "Two");
