@@ -235,6 +235,24 @@ OrdinaryUser::~OrdinaryUser()
         ::chmod(native(folder_).constData(), folderMode_);
 }
 
+bool runGuarded(const QString& folder, const QList<std::pair<Trap, QString>>& traps,
+                const std::function<void()>& action)
+{
+    bool unreadable = false;
+    for (const auto& [trap, path] : traps)
+        unreadable = unreadable || trap == Trap::Unreadable;
+    const OrdinaryUser user(unreadable ? folder : QString());
+    if (!user.ok())
+        return false;
+    HangGuard guard(QStringLiteral("the command under test"));
+    for (const auto& [trap, path] : traps) {
+        if (trap == Trap::Fifo)
+            guard.watchFifo(path);
+    }
+    action();
+    return !guard.fired();
+}
+
 QMap<QString, QString> listing(const QString& folder)
 {
     QMap<QString, QString> entries;

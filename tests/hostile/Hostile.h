@@ -10,8 +10,10 @@
 #include <QStringList>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace glimmer::test {
 
@@ -104,6 +106,13 @@ private:
     bool switched_ = false;
     bool ok_ = true;
 };
+
+/// Runs `action` the way the row's traps need: as an ordinary user (with `folder`
+/// opened to everyone) when one of them is a mode-000 file, and under a HangGuard
+/// that feeds the ones that are FIFOs. False when the ordinary user could not be
+/// taken on or when the guard had to unblock the action.
+bool runGuarded(const QString& folder, const QList<std::pair<Trap, QString>>& traps,
+                const std::function<void()>& action);
 
 /// Every entry of `folder` (hidden ones too, not recursing) and what it is: a
 /// regular file by its size and a digest of its bytes (above 16 MiB by its size

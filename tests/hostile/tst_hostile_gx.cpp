@@ -87,20 +87,6 @@ QStringList expectedMessages(const QString& message)
     return message.isEmpty() ? QStringList() : QStringList{message};
 }
 
-/// Runs `action` with the file system as an ordinary user sees it when `trap` is
-/// unreadable only to such a user, and with a watch for hangs on a FIFO.
-template <typename Action>
-void guarded(TestProgram& t, Trap trap, const QString& path, const char* what, Action action)
-{
-    OrdinaryUser user(trap == Trap::Unreadable ? t.folder.path() : QString());
-    QVERIFY(user.ok());
-    HangGuard guard(QString::fromLatin1(what));
-    if (trap == Trap::Fifo)
-        guard.watchFifo(path);
-    action();
-    QVERIFY2(!guard.fired(), "it waited on the FIFO");
-}
-
 /// The title the options list shows for `bytes`: 12 bytes from offset 14, spaces on
 /// the right removed.
 QString listedTitle(const QByteArray& bytes)
@@ -269,9 +255,9 @@ private slots:
         t.settings.set("Custom", "x.gx");
         const auto before = listing(t.folder.path());
 
-        guarded(t, Trap(trap), t.path("x.gx"), "start-up", [&] { t.program.start(); });
-        if (QTest::currentTestFailed())
-            return;
+        QVERIFY2(
+            runGuarded(t.folder.path(), {{Trap(trap), t.path("x.gx")}}, [&] { t.program.start(); }),
+            "start-up waited on the FIFO");
 
         const ProgramState& state = t.program.state();
         QCOMPARE(t.messages.texts(), expectedMessages(message));
@@ -313,10 +299,9 @@ private slots:
         t.program.start();
         const auto before = listing(t.folder.path());
 
-        guarded(t, Trap(trap), t.path("x.gx"), "opening the options dialog",
-                [&] { t.program.tray().Showmnu->trigger(); });
-        if (QTest::currentTestFailed())
-            return;
+        QVERIFY2(runGuarded(t.folder.path(), {{Trap(trap), t.path("x.gx")}},
+                            [&] { t.program.tray().Showmnu->trigger(); }),
+                 "the options dialog waited on the FIFO");
         Optionfrm& window = t.program.optionfrm();
         const QStringList expected =
             listed ? QStringList{"Alpha", entry, "Zulu"} : QStringList{"Alpha", "Zulu"};
@@ -333,10 +318,9 @@ private slots:
         }
 
         window.Combo1->setCurrentIndex(1);
-        guarded(t, Trap(trap), t.path("x.gx"), "picking the entry",
-                [&] { window.Option7->click(); });
-        if (QTest::currentTestFailed())
-            return;
+        QVERIFY2(runGuarded(t.folder.path(), {{Trap(trap), t.path("x.gx")}},
+                            [&] { window.Option7->click(); }),
+                 "picking the entry waited on the FIFO");
         const ProgramState& state = t.program.state();
         if (namesNothing(entry)) {
             // An empty entry names no file: nothing is loaded, nothing changes.
@@ -363,11 +347,13 @@ private slots:
     }
 
     /// A valid two-frame file cut short anywhere: start-up gives the general failure
-    /// and Aquarium, keeping the frames read before the cut; the list shows the title
-    /// once the header is whole and an empty entry before.
+    /// and Aquarium, keeping the frames read before the cut. The list reads the
+    /// header only: it shows the title once the header is whole and an empty entry
+    /// before (checked around the header's end, as beyond it nothing changes).
     void cutAtEveryOffset()
     {
         QFETCH(int, length);
+        const bool aroundTheHeader = length < 40 || length == twoFrames().size() - 1;
         TestProgram t;
         writeFile(t.path("x.gx"), twoFrames().left(length));
         t.settings.set("Previous", "7");
@@ -383,6 +369,8 @@ private slots:
         QCOMPARE(int(state.CustomSpeed), length >= 12 ? 5 : 0);
         QCOMPARE(int(state.CustomFrameCount), length >= 14 ? 2 : 0);
 
+        if (!aroundTheHeader)
+            return;
         t.messages.clear();
         t.program.tray().Showmnu->trigger();
         QCOMPARE(entries(t.program.optionfrm()),

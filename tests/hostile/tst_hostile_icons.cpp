@@ -28,20 +28,6 @@ QStringList expectedMessages(const QString& message)
     return message.isEmpty() ? QStringList() : QStringList{message};
 }
 
-/// Runs `action` as an ordinary user when `trap` is a mode-000 file, and under a
-/// watch for hangs on `fifo`.
-template <typename Action>
-void guarded(EditorSession& s, Trap trap, const QString& fifo, Action action)
-{
-    OrdinaryUser user(trap == Trap::Unreadable ? s.t.folder.path() : QString());
-    QVERIFY(user.ok());
-    HangGuard guard(QStringLiteral("the editor command"));
-    if (trap == Trap::Fifo)
-        guard.watchFifo(fifo);
-    action();
-    QVERIFY2(!guard.fired(), "it waited on a FIFO");
-}
-
 } // namespace
 
 class HostileIconsTest final : public QObject {
@@ -132,9 +118,8 @@ private slots:
             QVERIFY(QFile(path).resize(sparseLength));
         const auto before = listing(s.t.folder.path());
 
-        guarded(s, Trap(trap), path, [&] { s.chooseIcon(path); });
-        if (QTest::currentTestFailed())
-            return;
+        QVERIFY2(runGuarded(s.t.folder.path(), {{Trap(trap), path}}, [&] { s.chooseIcon(path); }),
+                 "Choose Icon waited on the FIFO");
 
         QCOMPARE(s.t.messages.texts(), expectedMessages(message));
         QCOMPARE(s.frameFile(2), recorded ? path : QString());
@@ -205,12 +190,12 @@ private slots:
         s.t.messages.clear();
 
         const QString out = s.t.path("out.gx");
-        guarded(s, Trap(trap), second, [&] {
-            s.t.dialogs.answers.push_back(out);
-            s.editor().Image14->simulateClick();
-        });
-        if (QTest::currentTestFailed())
-            return;
+        QVERIFY2(runGuarded(s.t.folder.path(), {{Trap(trap), second}},
+                            [&] {
+                                s.t.dialogs.answers.push_back(out);
+                                s.editor().Image14->simulateClick();
+                            }),
+                 "Compile waited on the FIFO");
 
         QCOMPARE(s.t.messages.texts(), QStringList{message});
         QCOMPARE(s.frameFile(2), second);

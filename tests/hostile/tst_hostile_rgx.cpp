@@ -190,20 +190,12 @@ private slots:
         QVERIFY(plant(Trap(fileTrap), file, bytes));
         const auto before = listing(s.t.folder.path());
 
-        {
-            const bool unreadable =
-                Trap(fileTrap) == Trap::Unreadable || Trap(iconTrap) == Trap::Unreadable;
-            OrdinaryUser user(unreadable ? s.t.folder.path() : QString());
-            QVERIFY(user.ok());
-            HangGuard guard(QStringLiteral("Load"));
-            if (Trap(fileTrap) == Trap::Fifo)
-                guard.watchFifo(file);
-            if (Trap(iconTrap) == Trap::Fifo)
-                guard.watchFifo(icon);
-            s.t.dialogs.answers.push_back(file);
-            s.editor().Image17->simulateClick();
-            QVERIFY2(!guard.fired(), "it waited on a FIFO");
-        }
+        QVERIFY2(runGuarded(s.t.folder.path(), {{Trap(fileTrap), file}, {Trap(iconTrap), icon}},
+                            [&] {
+                                s.t.dialogs.answers.push_back(file);
+                                s.editor().Image17->simulateClick();
+                            }),
+                 "Load waited on a FIFO");
 
         QCOMPARE(s.t.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         state.replaceInStrings(QString::fromLatin1(kIcon), icon);
