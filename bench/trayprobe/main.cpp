@@ -6,6 +6,7 @@
 //
 //   first_frame_ms  from the fork of the program to the first paint of its icon
 //                   window that shows a picture (the X server's view)
+//   first_frame_cpu_ms  processor time the program had used by then
 //   paints          paints of the icon window during the measured window
 //   cpu_s           processor seconds of the program during the measured window
 //   hwm_kb, rss_*   peak and current resident memory
@@ -178,6 +179,9 @@ int main(int argc, char* argv[])
     const Clock::time_point first = *watcher.firstPicture();
     std::printf("first_frame_ms=%.1f\nslot=%dx%d\n", secondsBetween(started, first) * 1000,
                 watcher.width(), watcher.height());
+    // The processor time it took to get there (a few milliseconds late at most).
+    if (const auto atFirst = sampleProcess(pid))
+        std::printf("first_frame_cpu_ms=%.1f\n", atFirst->cpuSeconds * 1000);
     std::fflush(stdout);
 
     bool running = watch(watcher, pid, first + seconds(options->settle), ended);
