@@ -2,6 +2,7 @@
 
 #include "Pixels.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <memory>

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <sys/types.h>
-#include <vector>
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 
