@@ -2,6 +2,7 @@
 
 #include "platform/Pictures.h"
 
+#include <QImage>
 #include <QString>
 
 namespace glimmer {
@@ -14,8 +15,10 @@ std::vector<QIcon> loadBuiltinFrames(const BuiltinSet& set)
         const QString path = QStringLiteral(":/frames/%1/%2.ico")
                                  .arg(QLatin1String(set.folder))
                                  .arg(i, 2, 10, QLatin1Char('0'));
-        const auto image = Pictures::load(path);
-        frames.push_back(image ? Pictures::trayIcon(*image) : QIcon());
+        // The program's own icons: read as icons straight away, without the
+        // format sniffing and size checks that files from elsewhere go through.
+        const QImage image(path, "ICO");
+        frames.push_back(Pictures::trayIcon(image));
     }
     return frames;
 }
