@@ -36,6 +36,8 @@ private slots:
         frmTray& tray = t.program.tray();
         const auto& frames = tray.builtinFrames(animation);
         QCOMPARE(int(frames.size()), count);
+        for (const QIcon& icon : frames)
+            QCOMPARE(icon.actualSize({16, 16}), QSize(16, 16)); // decoded, not empty
 
         for (int tick = 1; tick <= count + 1; ++tick) {
             tray.Timer1_Timer();
