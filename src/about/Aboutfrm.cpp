@@ -71,13 +71,11 @@ void Aboutfrm::buildPanels()
     look.outline = true;
     look.font = font();
     const ImageButton close =
-        makeImageButton(this, twipsRect(1440, 2280, 1815, 375), QStringLiteral("Close"), look);
+        makeImageButton(this, twipsRect(1440, 2280, 1815, 375), QStringLiteral("Close"), look,
+                        {"Image1", "Label6", "Shape3"});
     Shape3 = close.shape;
     Label6 = close.caption;
     Image1 = close.image;
-    Shape3->setObjectName(QStringLiteral("Shape3"));
-    Label6->setObjectName(QStringLiteral("Label6"));
-    Image1->setObjectName(QStringLiteral("Image1"));
     connect(Image1, &ClickImage::clicked, this, &Aboutfrm::Image1_Click);
 }
 

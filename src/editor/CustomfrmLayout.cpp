@@ -144,13 +144,11 @@ void makeButton(QWidget* parent, const QRect& box, const QString& text, const QC
     look.pressedFill = pressedFill;
     look.outline = true;
     look.font = editorFont(9.75);
-    const ImageButton button = makeImageButton(parent, box, text, look);
+    const ImageButton button =
+        makeImageButton(parent, box, text, look, {imageName, captionName, shapeName});
     into.image = button.image;
     into.shape = button.shape;
     into.caption = button.caption;
-    button.image->setObjectName(QString::fromLatin1(imageName));
-    button.shape->setObjectName(QString::fromLatin1(shapeName));
-    button.caption->setObjectName(QString::fromLatin1(captionName));
 }
 
 QWidget* makePage(QWidget* parent, const char* name)

@@ -168,23 +168,19 @@ void Optionfrm::buildButtons()
     look.font = font();
 
     const ImageButton cancel =
-        makeImageButton(this, twipsRect(2400, 2760, 1095, 375), QStringLiteral("Cancel"), look);
+        makeImageButton(this, twipsRect(2400, 2760, 1095, 375), QStringLiteral("Cancel"), look,
+                        {"Image7", "Label2", "Shape12"});
     Image7 = cancel.image;
     Label2 = cancel.caption;
     Shape12 = cancel.shape;
-    Image7->setObjectName(QStringLiteral("Image7"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Shape12->setObjectName(QStringLiteral("Shape12"));
     connect(Image7, &ClickImage::clicked, this, &Optionfrm::Image7_Click);
 
     const ImageButton okay =
-        makeImageButton(this, twipsRect(3720, 2760, 1095, 375), QStringLiteral("Okay"), look);
+        makeImageButton(this, twipsRect(3720, 2760, 1095, 375), QStringLiteral("Okay"), look,
+                        {"Image8", "Label3", "Shape13"});
     Image8 = okay.image;
     Label3 = okay.caption;
     Shape13 = okay.shape;
-    Image8->setObjectName(QStringLiteral("Image8"));
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Shape13->setObjectName(QStringLiteral("Shape13"));
     connect(Image8, &ClickImage::clicked, this, &Optionfrm::Image8_Click);
 }
 

@@ -8,7 +8,7 @@
 namespace glimmer {
 
 ImageButton makeImageButton(QWidget* parent, const QRect& geometry, const QString& caption,
-                            const ImageButtonLook& look)
+                            const ImageButtonLook& look, const ImageButtonNames& names)
 {
     ImageButton button;
     button.shape = new Shape(parent);
@@ -26,6 +26,10 @@ ImageButton makeImageButton(QWidget* parent, const QRect& geometry, const QStrin
 
     button.image = new ClickImage(parent);
     button.image->setGeometry(geometry);
+
+    button.image->setObjectName(QString::fromLatin1(names.image));
+    button.caption->setObjectName(QString::fromLatin1(names.caption));
+    button.shape->setObjectName(QString::fromLatin1(names.shape));
 
     Shape* shape = button.shape;
     QObject::connect(button.image, &ClickImage::mouseDown, shape, [shape, look] {

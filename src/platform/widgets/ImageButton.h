@@ -32,9 +32,16 @@ struct ImageButton {
     Shape* shape = nullptr;
 };
 
+/// The windows' names of the three controls, given to them as object names.
+struct ImageButtonNames {
+    const char* image;
+    const char* caption;
+    const char* shape;
+};
+
 /// Creates the three controls on `parent` at `geometry` (in that stacking order, the
-/// picture on top) and wires the pressed look.
+/// picture on top), names them and wires the pressed look.
 ImageButton makeImageButton(QWidget* parent, const QRect& geometry, const QString& caption,
-                            const ImageButtonLook& look);
+                            const ImageButtonLook& look, const ImageButtonNames& names);
 
 } // namespace glimmer
