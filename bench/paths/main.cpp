@@ -7,7 +7,7 @@
 //   list_ms     FillCustomList over a program folder of 500 compiled files
 //   compile_ms  the editor's Compile of 50 frames of 1000 bytes
 
-#include "IconFiles.h"
+#include "EditorSession.h"
 #include "TestProgram.h"
 #include "Timing.h"
 #include "editor/Customfrm.h"
@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QScrollBar>
 #include <cstdio>
@@ -27,6 +28,14 @@ using namespace glimmer;
 using namespace glimmer::bench;
 
 namespace {
+
+/// Writes `bytes` to `path`; ends the benchmark when it cannot.
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
 
 constexpr int kFrames = 50;
 constexpr int kIconLength = 1000;
@@ -52,7 +61,7 @@ QByteArray compiledFile(const std::string& title, int frames)
     header.title = title;
     std::vector<std::string> records;
     for (int i = 1; i <= frames; ++i)
-        records.push_back(iconOfLength(kIconLength, i).toStdString());
+        records.push_back(test::paddedIcon(kIconLength, i % 16).toStdString());
     const auto bytes = formats::encodeCompiled(header, records);
     if (!bytes)
         failed("the compiled file does not encode");
@@ -99,7 +108,7 @@ void benchCompile(int compiles)
     editor.VScroll1->setValue(51 - kFrames); // the frame count spinner runs upside down
     for (int i = 1; i <= kFrames; ++i) {
         const QString icon = t.path(QStringLiteral("frame%1.ico").arg(i));
-        writeBytes(icon, iconOfLength(kIconLength, i));
+        writeBytes(icon, test::paddedIcon(kIconLength, i % 16));
         editor.HScroll1->setValue(i);
         t.dialogs.answers.push_back(icon);
         editor.Image10_Click();
