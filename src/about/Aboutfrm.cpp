@@ -65,11 +65,7 @@ void Aboutfrm::buildPanels()
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Shape2->setGeometry(twipsRect(1080, 120, 2535, 2655));
 
-    ImageButtonLook look;
-    look.restFill = buttonFaceColor();
-    look.pressedFill = buttonShadowColor();
-    look.outline = true;
-    look.font = font();
+    const ImageButtonLook look = raisedButtonLook(font());
     const ImageButton close =
         makeImageButton(this, twipsRect(1440, 2280, 1815, 375), QStringLiteral("Close"), look,
                         {"Image1", "Label6", "Shape3"});

@@ -161,11 +161,7 @@ void Optionfrm::buildChoices()
 
 void Optionfrm::buildButtons()
 {
-    ImageButtonLook look;
-    look.restFill = buttonFaceColor();
-    look.pressedFill = buttonShadowColor();
-    look.outline = true;
-    look.font = font();
+    const ImageButtonLook look = raisedButtonLook(font());
 
     const ImageButton cancel =
         makeImageButton(this, twipsRect(2400, 2760, 1095, 375), QStringLiteral("Cancel"), look,

@@ -49,4 +49,14 @@ QColor buttonShadowColor()
     return QApplication::palette().color(QPalette::Dark);
 }
 
+ImageButtonLook raisedButtonLook(const QFont& font)
+{
+    ImageButtonLook look;
+    look.restFill = buttonFaceColor();
+    look.pressedFill = buttonShadowColor();
+    look.outline = true;
+    look.font = font;
+    return look;
+}
+
 } // namespace glimmer

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/widgets/ImageButton.h"
+
 #include <QWidget>
 
 namespace glimmer {
@@ -48,5 +50,9 @@ constexpr int twips(int value)
 /// The system's 3D colours, which the windows draw with.
 QColor buttonFaceColor();
 QColor buttonShadowColor();
+
+/// The options and about boxes' buttons: outlined, filled with the button face at
+/// rest and with the button shadow while pressed.
+ImageButtonLook raisedButtonLook(const QFont& font);
 
 } // namespace glimmer
