@@ -8,8 +8,9 @@ class QMenu;
 
 namespace glimmer {
 
-/// Mouse reports from the tray icon, numbered like the mouse messages of the
-/// notification-area protocol the program was designed for.
+/// Mouse reports from the tray icon, one number for each kind of mouse event: 0x200
+/// movement, then press, release and double click of the left button (0x201..0x203)
+/// and of the right button (0x204..0x206).
 namespace TrayMessage {
 inline constexpr int Move = 0x200;
 inline constexpr int LeftDown = 0x201;
@@ -29,6 +30,9 @@ struct TrayRecord {
     const QIcon* icon = nullptr; ///< the icon shown now; null while there is none
     QString tip;
     std::function<void(int message)> callback; ///< receives TrayMessage numbers
+    /// The tray menu, for hosts that draw the menu themselves: they show it and
+    /// trigger the chosen entry's action. Elsewhere the program pops it up itself.
+    QMenu* menu = nullptr;
 };
 
 /// The notification area. Each operation reports whether the shell accepted it.

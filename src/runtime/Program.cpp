@@ -7,7 +7,12 @@
 
 namespace glimmer {
 
-Program::Program(Services services) : services_(services) {}
+Program::Program(Services services)
+    : messages_(services.messages, modal_),
+      dialogs_(services.dialogs, modal_), services_{services.settings, services.tray, messages_,
+                                                    dialogs_, services.environment}
+{
+}
 
 Program::~Program()
 {
@@ -42,7 +47,13 @@ template <typename Window> Window& Program::touch(QPointer<Window>& slot)
             if (slot == window)
                 slot = nullptr;
             window->hide();
-            window->deleteLater();
+            // A handler of this window may still be waiting for its message box (the
+            // tray host's calls go on inside the box's event loop): the window goes
+            // only after every box has closed, when no handler of it can be running.
+            modal_.whenClosed([window = QPointer<Window>(window)] {
+                if (window)
+                    window->deleteLater();
+            });
         });
         window->Form_Load();
     }

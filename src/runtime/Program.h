@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Services.h"
+#include "runtime/ModalWatch.h"
 #include "runtime/ProgramState.h"
 
 #include <QObject>
@@ -30,7 +31,11 @@ public:
 
     ProgramState& state() { return state_; }
     const ProgramState& state() const { return state_; }
+    /// The desktop services. Message boxes and file dialogs shown through them are
+    /// known to `modal()`.
     Services& services() { return services_; }
+    /// Whether one of the program's modal boxes is open.
+    const ModalWatch& modal() const { return modal_; }
 
     /// Creates the hidden tray window; its load step is the program's start-up.
     void start();
@@ -59,6 +64,9 @@ private:
     template <typename Window> Window& touch(QPointer<Window>& slot);
 
     ProgramState state_;
+    ModalWatch modal_;
+    WatchedMessageBoxes messages_;
+    WatchedFileDialogs dialogs_;
     Services services_;
     std::unique_ptr<frmTray> tray_;
     QPointer<Optionfrm> optionfrm_;

@@ -36,12 +36,21 @@ frmTray::~frmTray() = default;
 
 void frmTray::buildMenu()
 {
+    // A host that draws the menu itself (over D-Bus) may deliver a choice while one of
+    // the program's message boxes is open; such a choice is dropped, like any other
+    // report from the tray while a box is open.
+    const auto entry = [this](const QString& caption, void (frmTray::*command)()) {
+        return mnuTray.addAction(caption, this, [this, command] {
+            if (!program_.modal().isOpen())
+                (this->*command)();
+        });
+    };
     mnuTray.setTitle(QStringLiteral("Tray Menu"));
-    Showmnu = mnuTray.addAction(QStringLiteral("Options"), this, &frmTray::Showmnu_Click);
-    Editmnu = mnuTray.addAction(QStringLiteral("Edit"), this, &frmTray::Editmnu_Click);
-    mnuTrayAbout = mnuTray.addAction(QStringLiteral("About"), this, &frmTray::mnuTrayAbout_Click);
+    Showmnu = entry(QStringLiteral("Options"), &frmTray::Showmnu_Click);
+    Editmnu = entry(QStringLiteral("Edit"), &frmTray::Editmnu_Click);
+    mnuTrayAbout = entry(QStringLiteral("About"), &frmTray::mnuTrayAbout_Click);
     Bar = mnuTray.addSeparator();
-    mnuTrayExit = mnuTray.addAction(QStringLiteral("Exit"), this, &frmTray::mnuTrayExit_Click);
+    mnuTrayExit = entry(QStringLiteral("Exit"), &frmTray::mnuTrayExit_Click);
 
     QFont bold = Showmnu->font();
     bold.setBold(true);
@@ -53,6 +62,12 @@ void frmTray::Form_Load()
 {
     auto& state = program_.state();
     auto& settings = program_.services().settings;
+    Environment& environment = program_.services().environment;
+
+    // Bare file names (the custom animation in "Custom", the list of the options
+    // dialog, Compile's dialog) all mean the program's folder, wherever the program
+    // was started from.
+    environment.setCurrentDirectory(environment.programFolder());
 
     state.CurrentAnimation = previousAnimationFromSetting(settings.read(
         Setting::Application, Setting::Section, Setting::Previous, QStringLiteral("2")));
@@ -74,6 +89,7 @@ void frmTray::addTrayIcon()
     trayRecord.icon = imgTrayIcon;
     trayRecord.tip = ToolTip;
     trayRecord.callback = [this](int message) { Form_MouseMove(message); };
+    trayRecord.menu = &mnuTray;
     if (!program_.services().tray.add(trayRecord)) {
         program_.services().messages.ok(QStringLiteral("Unable to add icon to system tray!"),
                                         MessageIcon::None, kTrayTitle);
@@ -157,7 +173,9 @@ void frmTray::Timer1_Timer()
 
 void frmTray::Form_MouseMove(double x)
 {
-    if (callbackGuard)
+    // While a message box or a file dialog of the program is open, the tray is as
+    // still as the rest of the program: some hosts go on calling in while it is.
+    if (callbackGuard || program_.modal().isOpen())
         return;
     callbackGuard = true;
     const long message = std::lround(x);

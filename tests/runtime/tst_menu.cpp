@@ -3,12 +3,17 @@
 #include "TestProgram.h"
 #include "about/Aboutfrm.h"
 #include "editor/Customfrm.h"
+#include "formats/compiled_file.h"
 #include "options/Optionfrm.h"
 #include "runtime/frmTray.h"
 
 #include <QAction>
+#include <QEventLoop>
+#include <QFile>
 #include <QMenu>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 using namespace glimmer;
 using namespace glimmer::test;
@@ -172,6 +177,61 @@ private slots:
         QVERIFY(t.program.isFinished());
         QCOMPARE(t.tray.calls.back().kind, TrayCall::Remove);
         QVERIFY(!t.program.tray().callbackGuard);
+    }
+
+    // Some tray hosts (StatusNotifierItem over D-Bus) go on calling in while one of
+    // the program's message boxes runs its own event loop. Here a custom animation
+    // that fails to load keeps its "Error" box open while the host opens the menu
+    // and chooses "Exit", and while something unloads the options dialog under the
+    // handler that is waiting for the box.
+    void whileAMessageBoxIsOpenTheTrayIsStillAndNoWindowGoesUnderItsHandler()
+    {
+        TestProgram t;
+        formats::CompiledHeader header;
+        header.iconSize = 318;
+        header.speed = 4;
+        header.frameCount = 3;
+        header.title = "Broken";
+        QFile broken(t.path("broken.gx")); // the header only: the frames are missing
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        QVERIFY(broken.write(formats::encodeCompiledHeader(header)->c_str(), 26) == 26);
+        broken.close();
+        t.program.start();
+        t.program.tray().Showmnu->trigger();
+        Optionfrm& options = t.program.optionfrm();
+        QPointer<Optionfrm> watch(&options);
+
+        int popupsInside = -1;
+        bool boxSeen = false;
+        t.messages.onShow = [&](const ShownMessage&) {
+            if (std::exchange(boxSeen, true))
+                return;
+            QEventLoop box;
+            QTimer::singleShot(0, &box, [&] {
+                t.tray.menuChoices = {"Exit"};
+                t.tray.report(0x204);
+                t.tray.report(0x205);
+                t.program.tray().mnuTrayExit->trigger(); // a host that draws the menu
+                popupsInside = t.tray.count(TrayCall::Popup);
+                QVERIFY(!t.program.isFinished());
+                options.unload(); // as the dialog's own close box would
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                box.quit();
+            });
+            box.exec();
+        };
+        options.Option7_Click();
+        QCOMPARE(popupsInside, 0);
+        QCOMPARE(t.messages.texts(),
+                 QStringList{"An error has occured while trying to load the custom animation."});
+        QVERIFY(options.isUnloaded());
+        QCOMPARE(t.program.state().CurrentAnimation, std::int16_t{7});
+        QCOMPARE(t.program.tray().Timer1.interval(), 300); // the handler ran to its end
+        QTRY_VERIFY(watch.isNull());                       // and the window went after it
+
+        t.tray.menuChoices = {"Exit"};
+        t.tray.report(0x205);
+        QVERIFY(t.program.isFinished());
     }
 };
 

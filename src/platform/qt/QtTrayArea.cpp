@@ -1,5 +1,6 @@
 #include "platform/qt/QtTrayArea.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QDBusConnection>
@@ -134,6 +135,12 @@ bool QtTrayArea::add(const TrayRecord& record)
     icon_->show();
     embeddedIcon_ = findEmbeddedIconWidget();
     embedded_ = !embeddedIcon_.isNull();
+    // A host that draws the icon itself (D-Bus) draws the menu too, from the menu
+    // Qt exports once the icon has one; most such hosts never ask the program to
+    // show a menu of its own, and on Wayland a program could not place one anyway.
+    // Where Qt draws the icon, the menu stays the program's to pop up.
+    if (!embedded_ && record.menu)
+        exportMenu(*record.menu);
     return icon_->isVisible();
 }
 
@@ -152,7 +159,43 @@ bool QtTrayArea::remove(const TrayRecord&)
     qApp->removeEventFilter(this);
     icon_->hide();
     icon_.reset();
+    exported_.reset();
     return true;
+}
+
+void QtTrayArea::exportMenu(QMenu& menu)
+{
+    // The host gets a copy whose entries follow the program's own (caption, enabled
+    // state) and pass a choice on to them once the host's call has been answered:
+    // a command may open a message box, and the host must not wait for it to close.
+    exported_ = std::make_unique<QMenu>();
+    for (QAction* entry : menu.actions()) {
+        if (entry->isSeparator()) {
+            exported_->addSeparator();
+            continue;
+        }
+        QAction* copy = exported_->addAction(entry->text());
+        const QPointer<QAction> original(entry);
+        const auto follow = [copy, original] {
+            if (!original)
+                return;
+            copy->setText(original->text());
+            copy->setEnabled(original->isEnabled());
+            copy->setVisible(original->isVisible());
+        };
+        follow();
+        connect(entry, &QAction::changed, copy, follow);
+        connect(copy, &QAction::triggered, this, [this, original] {
+            QMetaObject::invokeMethod(
+                this,
+                [original] {
+                    if (original && original->isEnabled())
+                        original->trigger();
+                },
+                Qt::QueuedConnection);
+        });
+    }
+    icon_->setContextMenu(exported_.get());
 }
 
 void QtTrayArea::popupMenu(QMenu& menu)
@@ -200,7 +243,8 @@ void QtTrayArea::onActivated(QSystemTrayIcon::ActivationReason reason)
     default:
         return;
     }
-    QMetaObject::invokeMethod(this, [this, message] { report(message); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, message] { report(message); }, Qt::QueuedConnection);
 }
 
 void QtTrayArea::report(int message)
