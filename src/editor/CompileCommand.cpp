@@ -10,6 +10,8 @@
 #include "runtime/Program.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
 namespace glimmer {
 
@@ -18,6 +20,23 @@ namespace {
 const QString kMissingIconMessage =
     QStringLiteral("One or more of the icon files are missing. Compilation aborted.");
 const QString kWriteErrorMessage = QStringLiteral("Error writing to file. Compilation aborted.");
+
+const QString kOwnIconMessage =
+    QStringLiteral("A compiled animation cannot be saved over one of its own icon files.");
+
+/// True when `target` is (or links to) the icon file of one of frames 1..`frames`.
+template <typename Paths> bool isFrameIcon(const QString& target, const Paths& paths, int frames)
+{
+    const QString canonicalTarget = QFileInfo(target).canonicalFilePath();
+    if (canonicalTarget.isEmpty())
+        return false; // nothing of that name yet
+    for (int i = 1; i <= frames; ++i) {
+        const QString& icon = paths[static_cast<std::size_t>(i)];
+        if (!icon.isEmpty() && QFileInfo(icon).canonicalFilePath() == canonicalTarget)
+            return true;
+    }
+    return false;
+}
 
 /// Opens a frame's icon file for reading; only a regular file counts, so a
 /// device or a pipe named as an icon never blocks the compile.
@@ -64,21 +83,29 @@ void Customfrm::Image14_Click()
 
     if (!isWritableName(*chosen))
         return;
-    QFile compiled(*chosen);
-    if (!compiled.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (isFrameIcon(*chosen, state.FrameFiles, frames)) {
+        showError(program_, kOwnIconMessage);
+        return;
+    }
+
+    // Written into a temporary file beside the target, which takes the target's
+    // place only once every record is written and the file is safely on disk: a
+    // failure leaves an older file of that name exactly as it was, and no other.
+    QSaveFile compiled(*chosen);
+    compiled.setDirectWriteFallback(false);
+    if (!compiled.open(QIODevice::WriteOnly))
         return;
     const auto headerSize = static_cast<qint64>(headerBytes->size());
     if (compiled.write(headerBytes->data(), headerSize) != headerSize)
-        return; // the header could not be written: the file is closed and left as it is
+        return; // silently, and the temporary file goes with `compiled`
 
     // The message comes first; once it is closed, every file is closed and the
-    // unfinished compiled file is removed.
+    // unfinished compiled file is dropped.
     const auto abort = [&](QFile* icon, const QString& message) {
         showError(program_, message);
         if (icon)
             icon->close();
-        compiled.close();
-        compiled.remove();
+        compiled.cancelWriting();
     };
 
     const qint64 iconSize = state.IconSize;
@@ -96,11 +123,12 @@ void Customfrm::Image14_Click()
         }
         icon.close();
     }
-    if (!compiled.flush()) {
+    // commit() would not notice a flush that fails (a full disk), so the flush is
+    // checked first; commit() then syncs the file and puts it in place.
+    if (!compiled.flush() || !compiled.commit()) {
         abort(nullptr, kWriteErrorMessage);
         return;
     }
-    compiled.close();
     services.messages.ok(QStringLiteral("Your animation has been compiled!"),
                          MessageIcon::Information, QStringLiteral("Done"));
 }

@@ -48,7 +48,7 @@ std::string fileBytes(const QString& path)
 class EditorCompileTest final : public QObject {
     Q_OBJECT
 private slots:
-    void theExampleAnimationCompilesToTheDocumentedFile()
+    void twentyFramesOf766BytesCompileToHeaderAndIconsInOrder()
     {
         EditorSession s;
         const std::vector<std::string> frames = iconsForFrames(s, 20, 32);
@@ -141,19 +141,31 @@ private slots:
     {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("message");
-        QTest::newRow("frame 7 without an icon") << "no icon" << kMissing;
-        QTest::newRow("icon deleted") << "deleted" << kMissing;
-        QTest::newRow("icon replaced by a folder") << "folder" << kMissing;
-        QTest::newRow("icon shortened") << "shortened" << kWriteError;
-        QTest::newRow("icon emptied") << "emptied" << kWriteError;
+        QTest::addColumn<bool>("olderFile");
+        for (const bool older : {false, true}) {
+            const char* over = older ? ", over an older file" : "";
+            QTest::addRow("frame 7 without an icon%s", over) << "no icon" << kMissing << older;
+            QTest::addRow("icon deleted%s", over) << "deleted" << kMissing << older;
+            QTest::addRow("icon replaced by a folder%s", over) << "folder" << kMissing << older;
+            QTest::addRow("icon shortened%s", over) << "shortened" << kWriteError << older;
+            QTest::addRow("icon emptied%s", over) << "emptied" << kWriteError << older;
+        }
     }
 
+    // A failed compile never costs the user a file: a new name stays free, and a
+    // compiled file of that name from before stays as it was, byte for byte. Nothing
+    // half-written is left beside it either.
     void aFailedFrameCopyIsReportedAndLeavesNoFile()
     {
         QFETCH(QString, damage);
         QFETCH(QString, message);
+        QFETCH(bool, olderFile);
         EditorSession s;
         iconsForFrames(s, 20, 16);
+        const QString target = s.t.path("broken.gx");
+        const QByteArray older("GX2.0318  5 2 An older one  and its frames");
+        if (olderFile)
+            writeFile(target, older);
         const QString seventh = s.frameFile(7);
         if (damage == "no icon") {
             s.t.messages.answers = {MessageAnswer::Yes};
@@ -171,18 +183,44 @@ private slots:
             QVERIFY(file.resize(damage == "shortened" ? 300 : 0));
         }
         s.t.messages.clear();
+        const QStringList before =
+            QDir(s.t.folder.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 
-        // The message comes while the unfinished file is still there.
-        bool existedDuringMessage = false;
+        bool targetUntouchedDuringMessage = false;
         s.t.messages.onShow = [&](const ShownMessage&) {
-            existedDuringMessage = QFile::exists(s.t.path("broken.gx"));
+            targetUntouchedDuringMessage =
+                olderFile ? readFile(target) == older : !QFile::exists(target);
         };
-        compile(s, s.t.path("broken.gx"));
+        compile(s, target);
         QCOMPARE(s.t.messages.texts(), QStringList{message});
         QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Error"));
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
-        QVERIFY(existedDuringMessage);
-        QVERIFY(!QFile::exists(s.t.path("broken.gx")));
+        QVERIFY(targetUntouchedDuringMessage);
+        if (olderFile)
+            QCOMPARE(readFile(target), older);
+        else
+            QVERIFY(!QFile::exists(target));
+        QCOMPARE(QDir(s.t.folder.path())
+                     .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 before);
+    }
+
+    void anIconOfTheAnimationIsNeverTheTarget()
+    {
+        EditorSession s;
+        iconsForFrames(s, 3, 16);
+        const QByteArray icon = readFile(s.frameFile(2));
+        QVERIFY(QFile::link(s.frameFile(2), s.t.path("link.gx")));
+        for (const QString& target : {s.frameFile(2), s.t.path("link.gx")}) {
+            s.t.messages.clear();
+            compile(s, target);
+            QCOMPARE(s.t.messages.texts(),
+                     QStringList{"A compiled animation cannot be saved over one of its own icon "
+                                 "files."});
+            QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Error"));
+            QCOMPARE(readFile(s.frameFile(2)), icon);
+        }
     }
 
     void aLongerIconGivesOnlyItsFirstBytes()
