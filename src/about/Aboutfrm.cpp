@@ -4,6 +4,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Pictures.h"
 #include "platform/widgets/ClickImage.h"
+#include "platform/widgets/FitText.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Shape.h"
 #include "runtime/Program.h"
@@ -48,6 +49,7 @@ Aboutfrm::Aboutfrm(Program& program)
     buildPanels();
     buildLabels();
     buildPictures();
+    fitTexts(this);
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &Aboutfrm::Timer1_Timer);

@@ -4,6 +4,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Pictures.h"
 #include "platform/widgets/ClickImage.h"
+#include "platform/widgets/FitText.h"
 #include "platform/widgets/Shape.h"
 #include "runtime/Program.h"
 #include "runtime/frmTray.h"
@@ -36,6 +37,7 @@ Customfrm::Customfrm(Program& program)
 
     front_ = Tab1;
     wireEvents();
+    fitTexts(this);
 }
 
 void Customfrm::wireEvents()

@@ -42,22 +42,6 @@ void setTextColor(QWidget* widget, const QColor& color)
     widget->setPalette(palette);
 }
 
-/// Makes a fixed text fit its box: on a desktop whose fonts run wider than the
-/// window was drawn for, the text gets smaller rather than cut off.
-void fitText(QLabel* label)
-{
-    const auto fits = [label] {
-        if (label->wordWrap())
-            return label->heightForWidth(label->width()) <= label->height();
-        return label->fontMetrics().horizontalAdvance(label->text()) <= label->width();
-    };
-    QFont font = label->font();
-    while (!fits() && font.pointSizeF() > 6.0) {
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-        label->setFont(font);
-    }
-}
-
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& box,
                   bool wrap = false)
 {
@@ -67,7 +51,6 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
     label->setGeometry(box);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(wrap);
-    fitText(label);
     return label;
 }
 
@@ -82,7 +65,6 @@ QLabel* makeHeading(QWidget* page, const char* name, const QString& text, const 
 {
     QLabel* heading = makeLabel(page, name, text, box);
     heading->setFont(editorFont(15, true));
-    fitText(heading);
     setTextColor(heading, buttonShadowColor());
     new LineShape(page, 0, lineEnd, 24, buttonShadowColor());
     return heading;

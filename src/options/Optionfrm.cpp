@@ -4,6 +4,7 @@
 #include "platform/Environment.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/ClickImage.h"
+#include "platform/widgets/FitText.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Shape.h"
 #include "runtime/Program.h"
@@ -49,6 +50,7 @@ Optionfrm::Optionfrm(Program& program)
     buildPreviews();
     buildChoices();
     buildButtons();
+    fitTexts(this);
 }
 
 void Optionfrm::buildDecoration()
