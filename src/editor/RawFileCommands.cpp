@@ -2,6 +2,7 @@
 
 #include "editor/Customfrm.h"
 #include "editor/EditorSupport.h"
+#include "editor/TitleValidator.h"
 #include "formats/compiled_file.h"
 #include "formats/raw_file.h"
 #include "formats/regular_file.h"
@@ -161,6 +162,11 @@ Customfrm::LoadResult Customfrm::readRawFile(const QString& fileName)
                          raw.iconSize <= formats::kMaxIconSize;
     if (!inRange)
         return LoadResult::LoadFailure;
+    // The editor never holds a title it could not save again (a line break, a tab or
+    // another control character written into the file by hand).
+    const QString title = QString::fromStdString(formats::windows1252ToUtf8(raw.title));
+    if (!TitleValidator::canHold(title))
+        return LoadResult::LoadFailure;
 
     auto& state = program_.state();
     state.IconSize = raw.iconSize;
@@ -168,7 +174,7 @@ Customfrm::LoadResult Customfrm::readRawFile(const QString& fileName)
         state.FrameFiles[i + 1] = QFile::decodeName(QByteArray::fromStdString(raw.paths[i]));
 
     // The title box keeps at most its first 12 characters.
-    Nametxt->setText(QString::fromStdString(formats::windows1252ToUtf8(raw.title)));
+    Nametxt->setText(title);
     Speedtxt->setText(QString::number(raw.speed));
     Framestxt->setText(QString::number(raw.frameCount));
     Lenlbl->setText(QString::number(state.IconSize));

@@ -115,9 +115,13 @@ private slots:
         refused("1 MiB without a line end", megabyte);
         refused("more than 4 MiB", withValue(0, QByteArray(5 << 20, 'M')));
 
-        // NUL bytes are ordinary bytes.
-        row("NUL in the title", withValue(2, QByteArray("Ti\0tle", 6)), none,
-            {QString("Ti") + QChar(0) + "tle", "5", "2", "318", kIcon}, true);
+        // NUL bytes are ordinary bytes, but a title is one line of printable text: the
+        // editor never holds one it could not save again.
+        refused("NUL in the title", withValue(2, QByteArray("Ti\0tle", 6)));
+        refused("line break in a quoted title", withValue(2, "\"Ti\r\ntle\""));
+        refused("LF in a quoted title", withValue(2, "\"Ti\ntle\""));
+        refused("tab in the title", withValue(2, "Ti\ttle"));
+        refused("C1 control byte in the title", withValue(2, "Ti\x81tle"));
         refused("NUL after the speed", withValue(3, QByteArray("5\0", 2)));
         refused("NUL as the frame count", withValue(4, QByteArray(1, '\0')));
         row("NUL in the frame-1 path", withValue(6, kIcon + QByteArray(1, '\0')), kMissing,
