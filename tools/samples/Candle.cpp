@@ -92,7 +92,7 @@ SampleAnimation candle()
             "candle",
             7,
             {lit(kStill), lit(kTall), lit(kStill), lit(kLeft), lit(kStill), lit(kRight),
-             lit(kStill), lit(kLow), lit(kTall), lit(kStill)}};
+             lit(kStill), lit(kLow), lit(kTall), lit(kLeft)}};
 }
 
 } // namespace glimmer::samples
