@@ -27,10 +27,12 @@ const QAbstractButton* captionedButton(const QWidget* widget)
 bool textFits(const QWidget* widget)
 {
     if (const QLabel* label = textLabel(widget)) {
-        const QRect box = label->contentsRect();
         if (label->wordWrap())
             return label->heightForWidth(label->width()) <= label->height();
-        return label->fontMetrics().horizontalAdvance(label->text()) <= box.width();
+        const QRect box = label->contentsRect();
+        const QFontMetrics metrics = label->fontMetrics();
+        return metrics.horizontalAdvance(label->text()) <= box.width() &&
+               metrics.height() <= box.height();
     }
     if (const QAbstractButton* button = captionedButton(widget)) {
         // The style's own measure of indicator, spacing and caption.
