@@ -1,6 +1,7 @@
 #pragma once
 
-#include <array>
+#include "formats/icon_writer.h"
+
 #include <cstdint>
 
 namespace glimmer::artgen {
@@ -27,9 +28,6 @@ enum Colour : std::int8_t {
 };
 
 // 0xRRGGBB of each palette entry, indexed by Colour.
-inline constexpr std::array<std::uint32_t, 16> paletteRgb = {
-    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
-};
+inline constexpr const auto& paletteRgb = formats::kStandardPalette;
 
 } // namespace glimmer::artgen

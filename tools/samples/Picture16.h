@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/icon_writer.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -47,12 +49,10 @@ private:
 };
 
 /// The classic Windows 16-colour palette as 0xRRGGBB, in index order.
-extern const std::array<std::uint32_t, 16> kPalette;
+inline constexpr const auto& kPalette = formats::kStandardPalette;
 
-/// A one-image 16x16 4-bit .ico file of 318 bytes: icon directory (6), directory entry
-/// (16), BITMAPINFOHEADER with the height doubled (40), the palette (64), the colour rows
-/// bottom-up at two pixels a byte (128) and the 1-bit mask rows bottom-up, each padded
-/// to four bytes (64). Clear pixels have colour 0 and a set mask bit.
+/// The picture as a one-image 16x16 4-bit .ico file of 318 bytes, written by
+/// formats::encodeIcon. Clear pixels have colour 0 and a set mask bit.
 std::string encodeIco(const Picture16& picture);
 
 } // namespace glimmer::samples

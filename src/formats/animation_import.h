@@ -1,0 +1,40 @@
+#pragma once
+
+#include "formats/compiled_file.h"
+#include "formats/picture_convert.h"
+
+#include <array>
+#include <span>
+#include <vector>
+
+namespace glimmer::formats {
+
+// How decoded pictures become an animation's frames and speed.
+
+// The frames of a still picture. A picture whose width is a whole multiple, 2 or more, of
+// its height is a strip of square frames, left to right; any other picture is one frame.
+// Returns nothing when the picture fails pictureSizeAllowed, so at most kMaxPictureSide
+// regions.
+std::vector<PictureRegion> stillFrames(int width, int height);
+
+// Keeps the first kMaxFrames entries of `frames`; true when some were dropped.
+template <typename Frame> bool keepFirstFrames(std::vector<Frame>& frames)
+{
+    if (frames.size() <= static_cast<std::size_t>(kMaxFrames))
+        return false;
+    frames.erase(frames.begin() + kMaxFrames, frames.end());
+    return true;
+}
+
+// The speed steps 1 (slowest) to 10 (fastest) and their intervals in milliseconds.
+inline constexpr std::array<int, 10> kSpeedStepIntervals{600, 500, 400, 300, 250,
+                                                         200, 150, 100, 50,  10};
+// The step of an animation whose pace is unknown: 250 ms.
+inline constexpr int kDefaultSpeedStep = 5;
+
+// The speed step whose interval is nearest to the mean of the frame delays in milliseconds;
+// delays of 0 or less count as unknown and are left out. kDefaultSpeedStep when no delay is
+// known. Of two steps equally near, the slower.
+int speedStepForDelays(std::span<const int> delaysMs);
+
+} // namespace glimmer::formats
