@@ -8,7 +8,9 @@ E2E_PIDS=()
 # In a sanitized build the program writes its sanitizer reports to files here
 # (the options come from CTest), so that a report from a run that is killed or
 # whose output nobody reads still fails the test in e2e_cleanup.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$E2E_TMP/sanitizer"
+# Full stacks (Qt's libraries keep no frame pointers): a leak report then names the
+# Qt function that leaked, which is what the suppressions file matches.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$E2E_TMP/sanitizer:fast_unwind_on_malloc=0"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}log_path=$E2E_TMP/sanitizer"
 
 e2e_cleanup() {

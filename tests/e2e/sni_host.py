@@ -4,10 +4,12 @@
 It owns org.kde.StatusNotifierWatcher on the session bus, waits for a
 StatusNotifierItem to register, then checks what the item publishes: the
 tooltip, the icon pixmaps (their sizes, and that they change from frame to
-frame), and that a ContextMenu call is accepted. Prints one line per finding
-and exits 0 when every check passed.
+frame), that the item exports its menu over com.canonical.dbusmenu rather than
+leaving it to a ContextMenu call, and that a ContextMenu call is accepted. Prints
+one line per finding; then writes "pass" or "fail" to the done-file and goes on
+serving as the watcher (later items register with it) until it is killed.
 
-Usage: sni_host.py <ready-file> <seconds to watch the icon>
+Usage: sni_host.py <ready-file> <seconds to watch the icon> <done-file>
 """
 
 import hashlib
@@ -89,7 +91,7 @@ class Watcher(dbus.service.Object):
 
 
 def main():
-    ready_file, watch_seconds = sys.argv[1], float(sys.argv[2])
+    ready_file, watch_seconds, done_file = sys.argv[1], float(sys.argv[2]), sys.argv[3]
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
     loop = GLib.MainLoop()
@@ -106,6 +108,9 @@ def main():
         return [(int(w), int(h), bytes(bytearray(data))) for w, h, data in value]
 
     def on_item(service, path):
+        if result.get("checked"):
+            return False  # a later item: registered, nothing more to check
+        result["checked"] = True
         item = bus.get_object(service, path)
         tooltip = item.Get(ITEM, "ToolTip", dbus_interface=PROPS)
         texts = [str(part) for part in tooltip[2:]]
@@ -130,13 +135,16 @@ def main():
             check({(16, 16), (32, 32), (48, 48), (64, 64)} <= sizes,
                   "icon pixmaps carry 16, 32, 48 and 64 pixels (%s)" % sorted(sizes))
             check(len(seen) >= 3, "the 16x16 pixmap changed: %d different frames" % len(seen))
+            menu = str(item.Get(ITEM, "Menu", dbus_interface=PROPS))
+            check(menu not in ("", "/", "/NO_DBUSMENU"), "the item exports its menu (%s)" % menu)
             try:
                 item.ContextMenu(dbus.Int32(100), dbus.Int32(100), dbus_interface=ITEM)
                 check(True, "ContextMenu call accepted")
             except dbus.DBusException as error:
                 check(False, "ContextMenu call failed: %s" % error)
             result["done"] = True
-            loop.quit()
+            with open(done_file, "w") as done:
+                done.write("fail\n" if failures else "pass\n")
             return False
 
         GLib.timeout_add(int(watch_seconds * 1000), finish)
@@ -146,13 +154,17 @@ def main():
     name = dbus.service.BusName(WATCHER, bus)
     with open(ready_file, "w") as ready:
         ready.write("ready\n")
-    GLib.timeout_add(30000, lambda: (failures.append("no item registered"), loop.quit()))
+    def no_item():
+        if not result.get("done"):
+            print("FAIL no StatusNotifierItem registered within 30 s", flush=True)
+            with open(done_file, "w") as done:
+                done.write("fail\n")
+        return False
+
+    GLib.timeout_add(30000, no_item)
     loop.run()
     del name, watcher
-    if not result.get("done"):
-        print("FAIL no StatusNotifierItem registered within 30 s", flush=True)
-        return 1
-    return 1 if failures else 0
+    return 0
 
 
 if __name__ == "__main__":
