@@ -1,6 +1,7 @@
 #include "options/CompiledFiles.h"
 
 #include "formats/compiled_file.h"
+#include "formats/natural_order.h"
 #include "formats/text_encoding.h"
 #include "runtime/CustomLoader.h"
 
@@ -21,9 +22,11 @@ QStringList compiledFilesIn(const QString& folder)
         if (entry.isFile() && entry.fileName().endsWith(QStringLiteral(".gx"), Qt::CaseInsensitive))
             names << entry.fileName();
     }
-    // One order on every file system, whatever order the directory keeps.
+    // One order on every file system, whatever order the directory keeps: the one a
+    // file manager shows, letter case aside and numbers by value ("Walk 2" before
+    // "Walk 10").
     std::sort(names.begin(), names.end(), [](const QString& left, const QString& right) {
-        return QString::compare(left, right, Qt::CaseSensitive) < 0;
+        return formats::compareNatural(left.toStdString(), right.toStdString()) < 0;
     });
     return names;
 }

@@ -6,7 +6,8 @@
 
 namespace glimmer {
 
-/// The compiled animation files in `folder`, by bare name, in file-name order:
+/// The compiled animation files in `folder`, by bare name, in natural name order
+/// (letter case aside, digit runs by their value):
 /// regular files (links followed) whose name ends in ".gx" in any letter case.
 /// Directories, FIFOs, devices, dangling links and hidden files are left out.
 QStringList compiledFilesIn(const QString& folder);

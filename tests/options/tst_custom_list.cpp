@@ -340,21 +340,31 @@ private slots:
         QCOMPARE(firstFrame(t), QColor(Qt::red));
     }
 
-    void filesAreListedInNameOrderWhateverTheLetterCase()
+    // As a file manager lists them: letter case aside, numbers by their value. The
+    // last file in that order wins among equal titles.
+    void filesAreListedInNaturalNameOrder()
     {
         TestProgram t;
         write(t, "c.gx", "Third", 5);
         write(t, "A.GX", "First", 5);
         write(t, "b.Gx", "Second", 5);
+        write(t, "Walk 10.gx", "Walk ten", 5);
+        write(t, "Walk 2.gx", "Walk two", 5);
+        write(t, "Zebra.gx", "Twin", 5, Qt::blue);
+        write(t, "apple.gx", "Twin", 5, Qt::red);
         write(t, "d.gxx", "Not one", 5);
         write(t, "e.gx.bak", "Not one", 5);
         write(t, ".hidden.gx", "Hidden", 5);
         t.program.start();
         Optionfrm& window = t.program.optionfrm();
-        QCOMPARE(entries(window), (QStringList{"First", "Second", "Third"}));
-        window.Combo1->setCurrentIndex(1);
+        QCOMPARE(entries(window),
+                 (QStringList{"First", "Twin", "Second", "Third", "Walk two", "Walk ten", "Twin"}));
+        window.Combo1->setCurrentIndex(2);
         window.Option7->click();
         QCOMPARE(t.settings.value("Custom"), QStringLiteral("b.Gx"));
+        pick(window, 1);
+        QCOMPARE(t.settings.value("Custom"), QStringLiteral("Zebra.gx"));
+        QCOMPARE(firstFrame(t), QColor(Qt::blue));
         QVERIFY(t.messages.shown.empty());
     }
 
