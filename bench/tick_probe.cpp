@@ -4,6 +4,7 @@
 // compare with the floor's.
 
 #include "TickBudget.h"
+#include "app/Windows.h"
 #include "platform/qt/QtEnvironment.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtMessageBoxes.h"
@@ -54,6 +55,7 @@ int main(int argc, char* argv[])
     glimmer::QtFileDialogs dialogs;
     glimmer::QtEnvironment environment;
     glimmer::Program program({settings, tray, messages, dialogs, environment});
+    glimmer::addWindows(program);
     QObject::connect(&program, &glimmer::Program::finished, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     program.start();

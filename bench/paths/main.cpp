@@ -92,7 +92,7 @@ void benchCustomList(int fills)
         writeBytes(t.path(QStringLiteral("anim%1.gx").arg(i, 3, 10, QLatin1Char('0'))),
                    compiledFile(title.toStdString(), 1));
     }
-    Optionfrm& options = t.program.optionfrm();
+    Optionfrm& options = t.optionfrm();
     const Timing timing = timeRuns(3, fills, [&] { options.FillCustomList(); });
     if (options.Combo1->count() != 500)
         failed("the custom list does not hold the 500 files");
@@ -103,8 +103,8 @@ void benchCompile(int compiles)
 {
     test::TestProgram t;
     t.program.start();
-    t.program.tray().Editmnu->trigger();
-    Customfrm& editor = t.program.customfrm();
+    choose(t.program.tray(), "Edit");
+    Customfrm& editor = t.customfrm();
     editor.VScroll1->setValue(51 - kFrames); // the frame count spinner runs upside down
     for (int i = 1; i <= kFrames; ++i) {
         const QString icon = t.path(QStringLiteral("frame%1.ico").arg(i));

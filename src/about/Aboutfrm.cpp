@@ -1,6 +1,5 @@
 #include "about/Aboutfrm.h"
 
-#include "options/Optionfrm.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Pictures.h"
 #include "platform/widgets/ClickImage.h"
@@ -8,7 +7,6 @@
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Shape.h"
 #include "runtime/Program.h"
-#include "runtime/frmTray.h"
 
 #include <QFile>
 #include <QLabel>
@@ -17,12 +15,6 @@
 namespace glimmer {
 
 namespace {
-
-/// A control's box given in twips, as pixels.
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twips(left), twips(top), twips(width), twips(height)};
-}
 
 /// The picture of one frame of the hidden animation; null when the artwork is
 /// missing, and the frame then simply shows nothing.
@@ -160,12 +152,8 @@ void Aboutfrm::Form_Load()
 void Aboutfrm::Form_Unload()
 {
     Timer1.stop();
-    frmTray& tray = program_.tray();
-    tray.Showmnu->setEnabled(true);
-    tray.mnuTrayAbout->setEnabled(true);
-    tray.mnuTrayExit->setEnabled(true);
-    program_.optionfrm().setEnabled(true);
-    tray.Editmnu->setEnabled(true);
+    program_.giveMenuBack();
+    program_.setWindowEnabled(WindowKind::Options, true);
 }
 
 void Aboutfrm::mousePressEvent(QMouseEvent* event)

@@ -1,5 +1,6 @@
 // Glimmerbox: an animated icon in the notification area, and nothing else on screen.
 
+#include "app/Windows.h"
 #include "platform/qt/QtEnvironment.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtMessageBoxes.h"
@@ -49,6 +50,7 @@ int main(int argc, char* argv[])
     glimmer::QtFileDialogs dialogs;
     glimmer::QtEnvironment environment;
     glimmer::Program program({settings, tray, messages, dialogs, environment});
+    glimmer::addWindows(program);
     QObject::connect(&program, &glimmer::Program::finished, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     program.start();

@@ -7,7 +7,6 @@
 #include "platform/widgets/FitText.h"
 #include "platform/widgets/Shape.h"
 #include "runtime/Program.h"
-#include "runtime/frmTray.h"
 
 namespace glimmer {
 
@@ -67,9 +66,7 @@ void Customfrm::Form_Load()
 
 void Customfrm::Form_Unload()
 {
-    if (!program_.hasTray())
-        return;
-    program_.tray().enableMenuEntries();
+    program_.giveMenuBack();
 }
 
 void Customfrm::NewFile()

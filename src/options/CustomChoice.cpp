@@ -8,7 +8,6 @@
 #include "platform/SettingsStore.h"
 #include "runtime/CustomLoader.h"
 #include "runtime/Program.h"
-#include "runtime/frmTray.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -79,13 +78,11 @@ void Optionfrm::ChooseCustomAnimation()
                                       found);
 
     LoadCustomAnimation(program_);
-    ProgramState& state = program_.state();
-    state.CurrentAnimation = Animation::Custom;
+    program_.playAnimation(Animation::Custom);
 
-    QTimer& timer = program_.tray().Timer1;
-    if (const auto interval = intervalForPosition(state.CustomSpeed))
-        timer.setInterval(*interval);
-    if (const auto position = positionForInterval(timer.interval()))
+    if (const auto interval = intervalForPosition(program_.state().CustomSpeed))
+        program_.setInterval(*interval);
+    if (const auto position = positionForInterval(program_.interval()))
         HScroll1->setValue(*position);
 }
 

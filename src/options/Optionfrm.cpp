@@ -8,7 +8,6 @@
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Shape.h"
 #include "runtime/Program.h"
-#include "runtime/frmTray.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -21,11 +20,6 @@
 namespace glimmer {
 
 namespace {
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twips(left), twips(top), twips(width), twips(height)};
-}
 
 /// The speed bar position each built-in animation brings along, by animation number.
 constexpr std::array<int, 7> kDefaultPositions{0, 5, 5, 1, 10, 2, 5};
@@ -185,7 +179,6 @@ void Optionfrm::buildButtons()
 void Optionfrm::Form_Load()
 {
     ProgramState& state = program_.state();
-    frmTray& tray = program_.tray();
     Environment& environment = program_.services().environment;
 
     // The custom list and the loader both look in the program's folder from now on,
@@ -195,16 +188,16 @@ void Optionfrm::Form_Load()
     savedAnimation_ = state.CurrentAnimation;
     // Kept whole, so that "Cancel" puts back exactly the interval that ran, also
     // one written by hand that is beyond the 16-bit range.
-    savedInterval_ = tray.Timer1.interval();
+    savedInterval_ = program_.interval();
     FillCustomList();
     selectOption(state.CurrentAnimation);
-    if (const auto position = positionForInterval(tray.Timer1.interval()))
+    if (const auto position = positionForInterval(program_.interval()))
         HScroll1->setValue(*position);
 }
 
 void Optionfrm::Form_Unload()
 {
-    program_.tray().enableMenuEntries();
+    program_.giveMenuBack();
 }
 
 QRadioButton* Optionfrm::optionButton(int number) const
@@ -233,7 +226,7 @@ void Optionfrm::selectOption(int number)
 
 void Optionfrm::chooseBuiltin(std::int16_t number)
 {
-    program_.state().CurrentAnimation = number;
+    program_.playAnimation(number);
     // The interval follows only when the bar really moves.
     HScroll1->setValue(kDefaultPositions[static_cast<std::size_t>(number)]);
 }
@@ -283,7 +276,7 @@ void Optionfrm::Combo1_Click()
 void Optionfrm::HScroll1_Change()
 {
     if (const auto interval = intervalForPosition(HScroll1->value()))
-        program_.tray().Timer1.setInterval(*interval);
+        program_.setInterval(*interval);
 }
 
 void Optionfrm::Image8_Click()
@@ -292,17 +285,17 @@ void Optionfrm::Image8_Click()
     settings.save(Setting::Application, Setting::Section, Setting::Previous,
                   QString::number(program_.state().CurrentAnimation));
     settings.save(Setting::Application, Setting::Section, Setting::Speed,
-                  QString::number(program_.tray().Timer1.interval()));
+                  QString::number(program_.interval()));
     unload();
 }
 
 void Optionfrm::Image7_Click()
 {
-    program_.state().CurrentAnimation = savedAnimation_;
+    program_.playAnimation(savedAnimation_);
     // An interval of 0 would spin the processor; there is always one saved, but
     // never put back nothing.
     if (savedInterval_ > 0)
-        program_.tray().Timer1.setInterval(savedInterval_);
+        program_.setInterval(savedInterval_);
     unload();
 }
 

@@ -47,6 +47,12 @@ constexpr int twips(int value)
     return value / 15;
 }
 
+/// A control's box given in twips (left, top, width, height), in pixels.
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
 /// The system's 3D colours, which the windows draw with.
 QColor buttonFaceColor();
 QColor buttonShadowColor();

@@ -1,8 +1,6 @@
 #include "runtime/Program.h"
 
-#include "about/Aboutfrm.h"
-#include "editor/Customfrm.h"
-#include "options/Optionfrm.h"
+#include "runtime/Form.h"
 #include "runtime/frmTray.h"
 
 namespace glimmer {
@@ -17,10 +15,14 @@ Program::Program(Services services)
 Program::~Program()
 {
     // Windows still open at the end (a test that did not close them) go quietly,
-    // without their unload steps.
-    delete aboutfrm_.data();
-    delete customfrm_.data();
-    delete optionfrm_.data();
+    // without their unload steps; the about box first, as it leans on the others.
+    for (const WindowKind kind : {WindowKind::About, WindowKind::Editor, WindowKind::Options})
+        delete slot(kind).window.data();
+}
+
+void Program::setWindowFactory(WindowKind kind, WindowFactory make)
+{
+    slot(kind).make = std::move(make);
 }
 
 void Program::start()
@@ -38,56 +40,73 @@ frmTray& Program::tray()
     return *tray_;
 }
 
-template <typename Window> Window& Program::touch(QPointer<Window>& slot)
+Form& Program::window(WindowKind kind)
 {
-    if (!slot) {
-        auto* window = new Window(*this);
-        slot = window;
-        connect(window, &Form::unloaded, this, [this, &slot, window] {
-            if (slot == window)
-                slot = nullptr;
+    Slot& entry = slot(kind);
+    if (!entry.window) {
+        Q_ASSERT_X(entry.make, "Program::window", "no factory for this kind of window");
+        Form* window = entry.make(*this);
+        entry.window = window;
+        connect(window, &Form::unloaded, this, [this, kind, window] {
+            if (slot(kind).window == window)
+                slot(kind).window = nullptr;
             window->hide();
             // A handler of this window may still be waiting for its message box (the
             // tray host's calls go on inside the box's event loop): the window goes
             // only after every box has closed, when no handler of it can be running.
-            modal_.whenClosed([window = QPointer<Window>(window)] {
+            modal_.whenClosed([window = QPointer<Form>(window)] {
                 if (window)
                     window->deleteLater();
             });
         });
         window->Form_Load();
     }
-    return *slot;
+    return *entry.window;
 }
 
-Optionfrm& Program::optionfrm()
+bool Program::hasWindow(WindowKind kind) const
 {
-    return touch(optionfrm_);
+    return !slot(kind).window.isNull();
 }
 
-Customfrm& Program::customfrm()
+void Program::openWindow(WindowKind kind)
 {
-    return touch(customfrm_);
+    Form& shown = window(kind);
+    shown.show();
+    shown.raise();
+    shown.activateWindow();
 }
 
-Aboutfrm& Program::aboutfrm()
+void Program::closeWindow(WindowKind kind)
 {
-    return touch(aboutfrm_);
+    if (hasWindow(kind))
+        window(kind).unload();
 }
 
-bool Program::hasOptionfrm() const
+void Program::setWindowEnabled(WindowKind kind, bool enabled)
 {
-    return !optionfrm_.isNull();
+    window(kind).setEnabled(enabled);
 }
 
-bool Program::hasCustomfrm() const
+void Program::playAnimation(std::int16_t number)
 {
-    return !customfrm_.isNull();
+    state_.CurrentAnimation = number;
 }
 
-bool Program::hasAboutfrm() const
+int Program::interval()
 {
-    return !aboutfrm_.isNull();
+    return tray().interval();
+}
+
+void Program::setInterval(int milliseconds)
+{
+    tray().setInterval(milliseconds);
+}
+
+void Program::giveMenuBack()
+{
+    if (tray_)
+        tray_->enableMenuEntries();
 }
 
 void Program::releaseTray()

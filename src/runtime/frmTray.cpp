@@ -1,8 +1,5 @@
 #include "runtime/frmTray.h"
 
-#include "about/Aboutfrm.h"
-#include "editor/Customfrm.h"
-#include "options/Optionfrm.h"
 #include "platform/Environment.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
@@ -103,8 +100,7 @@ void frmTray::Form_Unload()
     unloaded_ = true;
     Timer1.stop();
 
-    if (program_.hasOptionfrm())
-        program_.optionfrm().unload();
+    program_.closeWindow(WindowKind::Options);
 
     if (!program_.services().tray.remove(trayRecord)) {
         program_.services().messages.ok(QStringLiteral("Unable to delete icon from system tray!"),
@@ -197,10 +193,7 @@ void frmTray::Form_MouseMove(double x)
 
 void frmTray::Showmnu_Click()
 {
-    Optionfrm& options = program_.optionfrm();
-    options.show();
-    options.raise();
-    options.activateWindow();
+    program_.openWindow(WindowKind::Options);
     Showmnu->setEnabled(false);
     Editmnu->setEnabled(false);
     mnuTrayAbout->setEnabled(false);
@@ -212,10 +205,7 @@ void frmTray::Editmnu_Click()
     mnuTrayAbout->setEnabled(false);
     mnuTrayExit->setEnabled(false);
     Editmnu->setEnabled(false);
-    Customfrm& editor = program_.customfrm();
-    editor.show();
-    editor.raise();
-    editor.activateWindow();
+    program_.openWindow(WindowKind::Editor);
 }
 
 void frmTray::mnuTrayAbout_Click()
@@ -223,12 +213,9 @@ void frmTray::mnuTrayAbout_Click()
     Showmnu->setEnabled(false);
     mnuTrayAbout->setEnabled(false);
     mnuTrayExit->setEnabled(false);
-    program_.optionfrm().setEnabled(false);
+    program_.setWindowEnabled(WindowKind::Options, false);
     Editmnu->setEnabled(false);
-    Aboutfrm& about = program_.aboutfrm();
-    about.show();
-    about.raise();
-    about.activateWindow();
+    program_.openWindow(WindowKind::About);
 }
 
 void frmTray::mnuTrayExit_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/TrayArea.h"
+#include "runtime/ProgramState.h"
 
 #include <QIcon>
 #include <QMenu>
@@ -45,24 +46,26 @@ public:
     /// dialog and the editor do when they close.
     void enableMenuEntries();
 
+    /// The running animation's interval in milliseconds, and setting it.
+    int interval() const { return Timer1.interval(); }
+    void setInterval(int milliseconds) { Timer1.setInterval(milliseconds); }
+    /// Whether the animation clock runs (it stops at shutdown and on a failed change).
+    bool isRunning() const { return Timer1.isActive(); }
+
+    /// The tray menu as the user sees it: "Options" (bold, the default entry),
+    /// "Edit", "About", a separator, "Exit".
+    const QMenu& menu() const { return mnuTray; }
+
     /// The frames of built-in animation `number` (1..6); empty for any other number.
     const std::vector<QIcon>& builtinFrames(int number) const;
 
-    QTimer Timer1;
     const QString ToolTip = QStringLiteral("Glimmerbox");
 
     std::vector<QIcon> LL, FT, EY, TV, CW, SW;
     /// Frames of the loaded compiled animation, slots 1..50 (slot 0 unused).
-    std::array<QIcon, 51> Customimg;
+    std::array<QIcon, kMaxCustomFrames + 1> Customimg;
     /// The picture the tray shows now; null while nothing was ever shown.
     const QIcon* imgTrayIcon = nullptr;
-
-    QMenu mnuTray;
-    QAction* Showmnu = nullptr;
-    QAction* Editmnu = nullptr;
-    QAction* mnuTrayAbout = nullptr;
-    QAction* Bar = nullptr;
-    QAction* mnuTrayExit = nullptr;
 
     TrayRecord trayRecord;
     bool callbackGuard = false;
@@ -70,6 +73,14 @@ public:
 private:
     void buildMenu();
     void addTrayIcon();
+
+    QTimer Timer1;
+    QMenu mnuTray;
+    QAction* Showmnu = nullptr;
+    QAction* Editmnu = nullptr;
+    QAction* mnuTrayAbout = nullptr;
+    QAction* Bar = nullptr;
+    QAction* mnuTrayExit = nullptr;
 
     Program& program_;
     bool unloaded_ = false;

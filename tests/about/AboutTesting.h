@@ -15,27 +15,21 @@
 
 namespace glimmer::test {
 
-/// A box given in twips, as pixels.
-inline QRect twipsBox(int left, int top, int width, int height)
-{
-    return {twips(left), twips(top), twips(width), twips(height)};
-}
-
 /// Named spots of the window, in window pixels.
 inline QPoint spot(const QString& name)
 {
     static const QMap<QString, QPoint> spots{
-        {"left", twipsBox(720, 240, 255, 495).center()},   // Image2
-        {"right", twipsBox(1680, 240, 375, 495).center()}, // Image3
-        {"Label1", {200, 32}},                             // the title, off both spots
+        {"left", twipsRect(720, 240, 255, 495).center()},   // Image2
+        {"right", twipsRect(1680, 240, 375, 495).center()}, // Image3
+        {"Label1", {200, 32}},                              // the title, off both spots
         {"Label2", {40, 64}},
         {"Label3", {50, 88}},
         {"Label4", {50, 104}},
         {"Label5", {50, 120}},
         {"Label7", {268, 120}}, // right of where Label5 ends
         {"background", {12, 150}},
-        {"close", twipsBox(1440, 2280, 1815, 375).center()},
-        {"picture", twipsBox(1560, 720, 1575, 1455).center()},
+        {"close", twipsRect(1440, 2280, 1815, 375).center()},
+        {"picture", twipsRect(1560, 720, 1575, 1455).center()},
     };
     return spots.value(name);
 }
@@ -44,8 +38,8 @@ inline QPoint spot(const QString& name)
 inline Aboutfrm& openAbout(TestProgram& t)
 {
     t.program.start();
-    t.program.tray().mnuTrayAbout->trigger();
-    Aboutfrm& about = t.program.aboutfrm();
+    choose(t.program.tray(), "About");
+    Aboutfrm& about = t.aboutfrm();
     if (!QTest::qWaitForWindowExposed(&about))
         qFatal("the about box was not shown");
     return about;

@@ -213,7 +213,7 @@ private slots:
         first.Timer1_Timer();
         QPointer<Aboutfrm> old(&first);
         clickAt(first, "close");
-        QVERIFY(!t.program.hasAboutfrm());
+        QVERIFY(!t.hasAboutfrm());
         QVERIFY(old.isNull() || !old->Timer1.isActive());
         QTRY_VERIFY(old.isNull());
 

@@ -100,7 +100,7 @@ QByteArray readFile(const QString& path)
 EditorSession::EditorSession()
 {
     t.program.start();
-    t.program.tray().Editmnu->trigger();
+    choose(t.program.tray(), "Edit");
 }
 
 QString EditorSession::icon(const QString& name, const QByteArray& bytes)

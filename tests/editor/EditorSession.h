@@ -30,7 +30,7 @@ public:
     /// Starts the program and chooses "Edit" in the tray menu.
     EditorSession();
 
-    Customfrm& editor() { return program().customfrm(); }
+    Customfrm& editor() { return t.customfrm(); }
     Program& program() { return t.program; }
 
     /// Writes an icon file named `name` into the session's folder; returns its path.

@@ -46,12 +46,12 @@ private slots:
         s.editor().Image14->simulateClick();
         QCOMPARE(s.t.messages.texts(), QStringList{"Your animation has been compiled!"});
         s.editor().Image18->simulateClick();
-        QVERIFY(!s.program().hasCustomfrm());
+        QVERIFY(!s.t.hasCustomfrm());
         s.t.messages.clear();
 
         // The options dialog lists the new file by its title and plays it when chosen.
-        tray.Showmnu->trigger();
-        Optionfrm& options = s.program().optionfrm();
+        choose(tray, "Options");
+        Optionfrm& options = s.t.optionfrm();
         const int entry = options.Combo1->findText(QStringLiteral("Road Test"));
         QVERIFY2(entry >= 0, "the compiled animation is not listed");
         options.Combo1->setCurrentIndex(entry);
@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(state.CustomTitle, QStringLiteral("Road Test"));
         QCOMPARE(state.CustomFrameCount, std::int16_t{3});
         QCOMPARE(state.CustomSpeed, std::int16_t{8});
-        QCOMPARE(tray.Timer1.interval(), 100); // speed step 8
+        QCOMPARE(tray.interval(), 100); // speed step 8
 
         // The next tick shows frame 1 of the new animation, then frames 2 and 3.
         for (int frame = 1; frame <= 3; ++frame) {

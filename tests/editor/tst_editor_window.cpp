@@ -161,9 +161,9 @@ private slots:
         QVERIFY(model(s) != kDefaults);
 
         s.editor().Image18_Click();
-        QVERIFY(!s.program().hasCustomfrm());
+        QVERIFY(!s.t.hasCustomfrm());
         QCOMPARE(s.frameFile(3), icon); // the shared paths outlive the window
-        s.program().tray().Editmnu->trigger();
+        choose(s.program().tray(), "Edit");
         QCOMPARE(model(s), kDefaults);
         QCOMPARE(s.editor().frontPage(), s.editor().Tab1);
         QVERIFY(s.t.messages.shown.empty());
@@ -423,7 +423,7 @@ private slots:
         QVERIFY(outline->fillTransparent());
         QVERIFY(s.t.messages.shown.empty());
         QVERIFY(s.t.dialogs.requests.empty());
-        QVERIFY(s.program().hasCustomfrm());
+        QVERIFY(s.t.hasCustomfrm());
     }
 
     void theMenuEntriesStayDisabledWhileTheEditorIsOpen_data()
@@ -445,7 +445,7 @@ private slots:
         else
             s.editor().close();
         QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
-        QVERIFY(!s.program().hasCustomfrm());
+        QVERIFY(!s.t.hasCustomfrm());
         QVERIFY(s.t.messages.shown.empty());
     }
 

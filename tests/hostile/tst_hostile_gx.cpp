@@ -300,9 +300,9 @@ private slots:
         const auto before = listing(t.folder.path());
 
         QVERIFY2(runGuarded(t.folder.path(), {{Trap(trap), t.path("x.gx")}},
-                            [&] { t.program.tray().Showmnu->trigger(); }),
+                            [&] { choose(t.program.tray(), "Options"); }),
                  "the options dialog waited on the FIFO");
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         const QStringList expected =
             listed ? QStringList{"Alpha", entry, "Zulu"} : QStringList{"Alpha", "Zulu"};
         QCOMPARE(entries(window), expected);
@@ -372,8 +372,8 @@ private slots:
         if (!aroundTheHeader)
             return;
         t.messages.clear();
-        t.program.tray().Showmnu->trigger();
-        QCOMPARE(entries(t.program.optionfrm()),
+        choose(t.program.tray(), "Options");
+        QCOMPARE(entries(t.optionfrm()),
                  QStringList{length >= 26 ? QStringLiteral("Two") : QString()});
         QVERIFY(t.messages.shown.empty());
     }

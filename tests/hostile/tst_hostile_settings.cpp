@@ -144,7 +144,7 @@ private slots:
         const ProgramState& state = t.program.state();
         QCOMPARE(t.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(int(state.CurrentAnimation), animation);
-        QCOMPARE(t.program.tray().Timer1.interval(), interval);
+        QCOMPARE(t.program.tray().interval(), interval);
         QCOMPARE(t.tray.count(TrayCall::Add), 1);
         if (animation == 7)
             QCOMPARE(int(state.CustomFrameCount), 1);
@@ -157,14 +157,14 @@ private slots:
         {
             HangGuard guard(QStringLiteral("opening the options dialog"));
             guard.watchFifo(t.path("pipe.gx"));
-            t.program.tray().Showmnu->trigger();
+            choose(t.program.tray(), "Options");
             QVERIFY2(!guard.fired(), "the options dialog waited on the FIFO");
         }
         QVERIFY(t.messages.shown.empty());
-        t.program.optionfrm().Image7->simulateClick(); // "Cancel"
-        QVERIFY(!t.program.hasOptionfrm());
+        t.optionfrm().Image7->simulateClick(); // "Cancel"
+        QVERIFY(!t.hasOptionfrm());
         QCOMPARE(int(state.CurrentAnimation), animation);
-        QCOMPARE(t.program.tray().Timer1.interval(), interval);
+        QCOMPARE(t.program.tray().interval(), interval);
 
         // Start-up never writes the settings; only "Custom" may change, when the dialog
         // found the running animation's file in the program's folder.
@@ -244,7 +244,7 @@ private slots:
             program.start();
             QCOMPARE(messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
             QCOMPARE(int(program.state().CurrentAnimation), animation);
-            QCOMPARE(program.tray().Timer1.interval(), interval);
+            QCOMPARE(program.tray().interval(), interval);
             program.tray().Timer1_Timer();
             QCOMPARE(tray.count(TrayCall::Modify), 1);
         }

@@ -62,7 +62,7 @@ private slots:
         TestProgram t;
         writeFile(t.path("notes.txt"), "GX2.0");
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(window.Combo1->count(), 0);
         QCOMPARE(window.Combo1->currentText(), QString());
 
@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(t.messages.shown[0].icon, MessageIcon::Critical);
         QCOMPARE(t.messages.shown[0].title, QStringLiteral("Error"));
         QCOMPARE(t.program.state().CurrentAnimation, Animation::Aquarium);
-        QCOMPARE(t.program.tray().Timer1.interval(), 500);
+        QCOMPARE(t.program.tray().interval(), 500);
         QVERIFY(t.settings.saves.isEmpty());
         QVERIFY(window.Option7->isChecked()); // "Custom:" stays marked
     }
@@ -83,7 +83,7 @@ private slots:
         write(t, "b.gx", "Snow", 5, Qt::green);
         write(t, "c.gx", "Fish", 5, Qt::blue);
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(entries(window), (QStringList{"Fish", "Snow", "Fish"}));
 
         for (int index : {0, 2}) {
@@ -119,7 +119,7 @@ private slots:
         write(t, "c.gx", "Fish", 5);
         t.program.start();
         t.program.state().CustomTitle = loaded;
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(window.Combo1->currentIndex(), index);
         QVERIFY(t.settings.saves.isEmpty()); // listing writes nothing
     }
@@ -131,7 +131,7 @@ private slots:
         writeFile(t.path("lead.gx"), compiledFile("  Hail", 3, {Qt::magenta}));
         t.program.start();
         t.program.state().CustomTitle = QStringLiteral("Rain");
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(entries(window), (QStringList{"  Hail", "Rain"}));
         QCOMPARE(window.Combo1->currentText(), QStringLiteral("Rain"));
         window.Option7->click();
@@ -149,7 +149,7 @@ private slots:
         TestProgram t;
         writeFile(t.path("blank.gx"), compiledFile("            ", 3, {Qt::red}));
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(entries(window), QStringList{QString()});
         window.Option7->click();
         QCOMPARE(t.messages.texts(), QStringList{kMustBeSpecified});
@@ -164,7 +164,7 @@ private slots:
         write(t, "b.gx", "Snow", 5, Qt::green);
         t.settings.set("Previous", "1");
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         pick(window, 1);
         QCOMPARE(t.program.state().CurrentAnimation, Animation::LavaLamp);
         QVERIFY(t.settings.saves.isEmpty());
@@ -198,11 +198,11 @@ private slots:
         write(t, "s.gx", "Speedy", speed);
         t.settings.set("Speed", "150");
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         window.Option7->click();
         QVERIFY(t.messages.shown.empty());
         QCOMPARE(t.program.state().CurrentAnimation, Animation::Custom);
-        QCOMPARE(t.program.tray().Timer1.interval(), interval);
+        QCOMPARE(t.program.tray().interval(), interval);
         QCOMPARE(window.HScroll1->value(), bar);
     }
 
@@ -212,9 +212,9 @@ private slots:
         write(t, "s.gx", "Odd", 0);
         t.settings.set("Speed", "333");
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         window.Option7->click();
-        QCOMPARE(t.program.tray().Timer1.interval(), 333);
+        QCOMPARE(t.program.tray().interval(), 333);
         QCOMPARE(window.HScroll1->value(), 5);
     }
 
@@ -225,12 +225,12 @@ private slots:
         t.settings.set("Previous", "6");
         t.settings.set("Speed", "200");
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         window.Option7->click();
-        QCOMPARE(t.program.tray().Timer1.interval(), 50);
+        QCOMPARE(t.program.tray().interval(), 50);
         window.Image7_Click();
         QCOMPARE(t.program.state().CurrentAnimation, Animation::ColourWheel);
-        QCOMPARE(t.program.tray().Timer1.interval(), 200);
+        QCOMPARE(t.program.tray().interval(), 200);
         QCOMPARE(t.settings.saves, QStringList{"Custom=fish.gx"});
         QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Fish"));
     }
@@ -240,7 +240,7 @@ private slots:
         TestProgram t;
         write(t, "fish.gx", "Fish", 8, Qt::yellow);
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         window.Option7->click();
         window.Image8_Click();
         QCOMPARE(t.settings.saves, (QStringList{"Custom=fish.gx", "Previous=7", "Speed=100"}));
@@ -252,7 +252,7 @@ private slots:
         next.program.start();
         QVERIFY(next.messages.shown.empty());
         QCOMPARE(next.program.state().CurrentAnimation, Animation::Custom);
-        QCOMPARE(next.program.tray().Timer1.interval(), 100);
+        QCOMPARE(next.program.tray().interval(), 100);
         next.program.tray().Timer1_Timer();
         QCOMPARE(frameColour(*next.tray.lastIcon()), QColor(Qt::yellow));
     }
@@ -268,12 +268,12 @@ private slots:
         QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Gone"));
         QVERIFY(QFile::remove(t.path("gone.gx")));
 
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QVERIFY(window.Option7->isChecked());
         QCOMPARE(window.Combo1->currentText(), QStringLiteral("Fish"));
         QCOMPARE(t.settings.value("Custom"), QStringLiteral("a.gx"));
         QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Fish"));
-        QCOMPARE(t.program.tray().Timer1.interval(), 500);
+        QCOMPARE(t.program.tray().interval(), 500);
         QCOMPARE(window.HScroll1->value(), 2);
         QCOMPARE(firstFrame(t), QColor(Qt::red));
         QVERIFY(t.messages.shown.empty());
@@ -298,13 +298,13 @@ private slots:
         t.program.state().CurrentAnimation = Animation::Custom;
         frmTray& tray = t.program.tray();
         if (throughAbout)
-            tray.mnuTrayAbout->trigger();
+            choose(tray, "About");
         else
-            tray.Showmnu->trigger();
+            choose(tray, "Options");
 
-        QVERIFY(t.program.hasOptionfrm());
+        QVERIFY(t.hasOptionfrm());
         QCOMPARE(t.messages.texts(), QStringList{kMustBeSpecified});
-        QCOMPARE(t.program.optionfrm().isVisible(), !throughAbout);
+        QCOMPARE(t.optionfrm().isVisible(), !throughAbout);
         QCOMPARE(t.program.state().CurrentAnimation, Animation::Custom);
         QVERIFY(t.settings.saves.isEmpty());
     }
@@ -314,7 +314,7 @@ private slots:
         TestProgram t;
         write(t, "a.gx", "Fish", 5);
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QVERIFY(QFile::remove(t.path("a.gx")));
         window.Option7->click();
         QCOMPARE(t.settings.saves, QStringList{"Custom="});
@@ -328,15 +328,15 @@ private slots:
         write(t, "a.gx", "Fish", 3, Qt::red);
         writeFile(t.path("b.gx"), "GX2.1" + compiledFile("Future", 9, {Qt::blue}).mid(5));
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         window.Option7->click();
-        QCOMPARE(t.program.tray().Timer1.interval(), 400);
+        QCOMPARE(t.program.tray().interval(), 400);
         pick(window, 1);
         QCOMPARE(t.messages.texts(), QStringList{kNewerVersion});
         QCOMPARE(t.settings.value("Custom"), QStringLiteral("b.gx"));
         QCOMPARE(t.program.state().CurrentAnimation, Animation::Custom);
         QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Fish"));
-        QCOMPARE(t.program.tray().Timer1.interval(), 400);
+        QCOMPARE(t.program.tray().interval(), 400);
         QCOMPARE(firstFrame(t), QColor(Qt::red));
     }
 
@@ -356,7 +356,7 @@ private slots:
         write(t, "e.gx.bak", "Not one", 5);
         write(t, ".hidden.gx", "Hidden", 5);
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(entries(window),
                  (QStringList{"First", "Twin", "Second", "Third", "Walk two", "Walk ten", "Twin"}));
         window.Combo1->setCurrentIndex(2);
@@ -381,7 +381,7 @@ private slots:
         writeFile(t.path("f-short.gx"), "GX2.0318  5 1 Sh");
         QVERIFY(QFile::link(t.path("a.gx"), t.path("g-link.gx")));
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(entries(window), (QStringList{"Fish", "", "Fish"}));
 
         window.Combo1->setCurrentIndex(0);
@@ -401,7 +401,7 @@ private slots:
         write(t, "b.gx", "Fish", 5, Qt::blue);
         QVERIFY(QFile::setPermissions(t.path("b.gx"), QFileDevice::Permissions{}));
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(entries(window), (QStringList{"Fish", ""}));
         window.Option7->click();
         QCOMPARE(t.settings.value("Custom"), QStringLiteral("a.gx"));
@@ -413,11 +413,11 @@ private slots:
         TestProgram t;
         write(t, "a.gx", "Fish", 5);
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         write(t, "b.gx", "Snow", 5);
         QCOMPARE(entries(window), QStringList{"Fish"});
         window.unload();
-        QCOMPARE(entries(t.program.optionfrm()), (QStringList{"Fish", "Snow"}));
+        QCOMPARE(entries(t.optionfrm()), (QStringList{"Fish", "Snow"}));
     }
 };
 

@@ -32,7 +32,7 @@ void run(TestProgram& t, int animation, int interval)
 
 int timerInterval(TestProgram& t)
 {
-    return t.program.tray().Timer1.interval();
+    return t.program.tray().interval();
 }
 
 int animation(TestProgram& t)
@@ -96,7 +96,7 @@ private slots:
         QFETCH(QString, text);
         TestProgram t;
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QWidget* control = window.findChild<QWidget*>(name);
         QVERIFY(control);
         QCOMPARE(control->geometry(), QRect(twips(twipsBox.x()), twips(twipsBox.y()),
@@ -111,7 +111,7 @@ private slots:
     {
         TestProgram t;
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(window.windowTitle(), QStringLiteral("Animation Options"));
         QCOMPARE(window.size(), QSize(340, 226));
         QCOMPARE(window.pos(), QPoint((1024 - 340) / 2, (768 - 226) / 2));
@@ -132,7 +132,7 @@ private slots:
     {
         TestProgram t;
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         const QList<QWidget*> expected{window.HScroll1, window.Option2, window.Option1,
                                        window.Option3,  window.Option4, window.Option5,
                                        window.Option6,  window.Combo1,  window.Option7};
@@ -150,7 +150,7 @@ private slots:
     {
         TestProgram t;
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         const QLabel* images[] = {window.Image1, window.Image2, window.Image3,
                                   window.Image4, window.Image5, window.Image6};
         const char* sets[] = {"FT", "LL", "EY", "TV", "CW", "SW"};
@@ -182,14 +182,14 @@ private slots:
         // interval puts the bar where it belongs when the window opens.
         TestProgram t;
         run(t, 2, 333);
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         window.HScroll1->setValue(position);
         QCOMPARE(timerInterval(t), position == 5 ? 333 : interval);
         window.unload();
 
         TestProgram u;
         run(u, 1, interval);
-        QCOMPARE(u.program.optionfrm().HScroll1->value(), position);
+        QCOMPARE(u.optionfrm().HScroll1->value(), position);
         QCOMPARE(timerInterval(u), interval);
     }
 
@@ -231,7 +231,7 @@ private slots:
         QFETCH(int, intervalAfter);
         TestProgram t;
         run(t, running, runningInterval);
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(selected(window), option);
         QCOMPARE(window.HScroll1->value(), bar);
         QCOMPARE(timerInterval(t), intervalAfter);
@@ -246,23 +246,23 @@ private slots:
     {
         TestProgram t;
         run(t, 3, 250);
-        t.program.optionfrm().Image7_Click();
+        t.optionfrm().Image7_Click();
         QCOMPARE(timerInterval(t), 250);
         QCOMPARE(animation(t), 3);
         QVERIFY(t.settings.saves.isEmpty());
-        QVERIFY(!t.program.hasOptionfrm());
+        QVERIFY(!t.hasOptionfrm());
 
-        t.program.optionfrm().Image8_Click();
+        t.optionfrm().Image8_Click();
         QCOMPARE(timerInterval(t), 600);
         QCOMPARE(t.settings.saves, (QStringList{"Previous=3", "Speed=600"}));
-        QVERIFY(!t.program.hasOptionfrm());
+        QVERIFY(!t.hasOptionfrm());
     }
 
     void fuzzyTvThenCancelReturnsToWhatRanBefore()
     {
         TestProgram t;
         run(t, 5, 500);
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(window.HScroll1->value(), 2);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -297,7 +297,7 @@ private slots:
         QFETCH(int, intervalAfter);
         TestProgram t;
         run(t, 2, 100); // the bar stands at 8
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QRadioButton* buttons[] = {window.Option1, window.Option2, window.Option3,
                                    window.Option4, window.Option5, window.Option6};
         buttons[number - 1]->click();
@@ -310,7 +310,7 @@ private slots:
     {
         TestProgram t;
         run(t, 2, 333);
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(window.HScroll1->value(), 5);
         window.Option1->click(); // Lava Lamp's position is 5 too: the bar does not move
         QCOMPARE(animation(t), 1);
@@ -323,7 +323,7 @@ private slots:
     {
         TestProgram t;
         run(t, 6, 250);
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         window.HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd); // an arrow
         QCOMPARE(timerInterval(t), 200);
         window.HScroll1->setValue(9);
@@ -338,7 +338,7 @@ private slots:
     {
         TestProgram t;
         run(t, 2, 250);
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         window.HScroll1->setSliderDown(true);
         window.HScroll1->setSliderPosition(9);
         window.HScroll1->setSliderPosition(3);
@@ -354,7 +354,7 @@ private slots:
     {
         TestProgram t;
         run(t, 2, 40000);
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QCOMPARE(window.savedInterval(), 40000);
         window.Option4->click();
         QCOMPARE(timerInterval(t), 10);
@@ -378,7 +378,7 @@ private slots:
         QFETCH(QString, shape);
         TestProgram t;
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         auto* picture = window.findChild<ClickImage*>(image);
         auto* face = window.findChild<Shape*>(shape);
         QVERIFY(picture && face);
@@ -387,11 +387,11 @@ private slots:
         QCOMPARE(face->fillColor(), buttonFaceColor());
         QTest::mousePress(picture, Qt::LeftButton);
         QCOMPARE(face->fillColor(), buttonShadowColor());
-        QVERIFY(t.program.hasOptionfrm()); // the command runs on the click, not the press
+        QVERIFY(t.hasOptionfrm()); // the command runs on the click, not the press
         // Let go outside: the look comes back and nothing runs.
         QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(-5, -5));
         QCOMPARE(face->fillColor(), buttonFaceColor());
-        QVERIFY(t.program.hasOptionfrm());
+        QVERIFY(t.hasOptionfrm());
         QVERIFY(t.settings.saves.isEmpty());
     }
 
@@ -399,7 +399,7 @@ private slots:
     {
         TestProgram t;
         run(t, 4, 10);
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (QWidget* target :
@@ -409,7 +409,7 @@ private slots:
             QTest::keyClick(target, Qt::Key_Return);
             QTest::keyClick(target, Qt::Key_Enter);
         }
-        QVERIFY(t.program.hasOptionfrm());
+        QVERIFY(t.hasOptionfrm());
         QVERIFY(window.isVisible());
         QVERIFY(t.settings.saves.isEmpty());
     }
@@ -428,8 +428,8 @@ private slots:
         TestProgram t;
         run(t, 2, 500);
         frmTray& tray = t.program.tray();
-        tray.Showmnu->trigger();
-        Optionfrm& window = t.program.optionfrm();
+        choose(tray, "Options");
+        Optionfrm& window = t.optionfrm();
         QVERIFY(window.isVisible());
         QCOMPARE(menuEntries(tray), QStringLiteral("---X"));
         window.Option3->click(); // Busy Eyes at 600
@@ -441,7 +441,7 @@ private slots:
         else
             window.close();
 
-        QVERIFY(!t.program.hasOptionfrm());
+        QVERIFY(!t.hasOptionfrm());
         QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
         if (how == "okay") {
             QCOMPARE(t.settings.saves, (QStringList{"Previous=3", "Speed=600"}));
@@ -458,14 +458,14 @@ private slots:
         TestProgram t;
         run(t, 2, 500);
         frmTray& tray = t.program.tray();
-        tray.mnuTrayAbout->trigger(); // creates the window hidden
-        QVERIFY(t.program.hasOptionfrm());
-        Optionfrm& window = t.program.optionfrm();
+        choose(tray, "About"); // creates the window hidden
+        QVERIFY(t.hasOptionfrm());
+        Optionfrm& window = t.optionfrm();
         QVERIFY(!window.isVisible());
         t.program.state().CurrentAnimation = 4;
         window.setEnabled(true);
         tray.Showmnu_Click();
-        QCOMPARE(&t.program.optionfrm(), &window);
+        QCOMPARE(&t.optionfrm(), &window);
         QCOMPARE(int(window.savedAnimation()), 2); // the values of its creation
         QCOMPARE(selected(window), 2);
     }
@@ -476,7 +476,7 @@ private slots:
         t.program.start();
         QTemporaryDir elsewhere;
         QVERIFY(QDir::setCurrent(elsewhere.path()));
-        t.program.optionfrm();
+        t.optionfrm();
         QCOMPARE(QDir::currentPath(), QDir(t.folder.path()).canonicalPath());
     }
 };

@@ -57,9 +57,9 @@ private slots:
         QFETCH(QString, window);
         TestProgram t;
         t.program.start();
-        QWidget* form = window == "Optionfrm"   ? static_cast<QWidget*>(&t.program.optionfrm())
-                        : window == "Customfrm" ? static_cast<QWidget*>(&t.program.customfrm())
-                                                : static_cast<QWidget*>(&t.program.aboutfrm());
+        QWidget* form = window == "Optionfrm"   ? static_cast<QWidget*>(&t.optionfrm())
+                        : window == "Customfrm" ? static_cast<QWidget*>(&t.customfrm())
+                                                : static_cast<QWidget*>(&t.aboutfrm());
         int texts = 0;
         qreal smallest = 100;
         for (const QWidget* child : form->findChildren<QWidget*>()) {

@@ -27,11 +27,11 @@ private slots:
         t.program.start();
         const frmTray& tray = t.program.tray();
         QStringList captions;
-        for (const QAction* action : tray.mnuTray.actions())
+        for (const QAction* action : tray.menu().actions())
             captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
         QCOMPARE(captions, (QStringList{"Options", "Edit", "About", "-", "Exit"}));
-        QCOMPARE(tray.mnuTray.defaultAction(), tray.Showmnu);
-        QVERIFY(tray.Showmnu->font().bold());
+        QCOMPARE(tray.menu().defaultAction(), tray.menu().actions().front());
+        QVERIFY(tray.menu().defaultAction()->font().bold());
         QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
     }
 
@@ -58,7 +58,7 @@ private slots:
         t.tray.report(message);
         QCOMPARE(t.tray.count(TrayCall::Popup), popups);
         QVERIFY(!t.program.tray().callbackGuard);
-        QVERIFY(!t.program.hasOptionfrm());
+        QVERIFY(!t.hasOptionfrm());
     }
 
     void theCoordinateIsRoundedToTheMessageNumber()
@@ -97,14 +97,14 @@ private slots:
         t.tray.menuChoices = {"Options"};
         t.tray.report(0x205);
         frmTray& tray = t.program.tray();
-        QVERIFY(t.program.hasOptionfrm());
-        QVERIFY(t.program.optionfrm().isVisible());
-        QCOMPARE(t.program.optionfrm().windowTitle(), QStringLiteral("Animation Options"));
+        QVERIFY(t.hasOptionfrm());
+        QVERIFY(t.optionfrm().isVisible());
+        QCOMPARE(t.optionfrm().windowTitle(), QStringLiteral("Animation Options"));
         QCOMPARE(menuEntries(tray), QStringLiteral("---X"));
 
-        t.program.optionfrm().close();
+        t.optionfrm().close();
         QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
-        QVERIFY(!t.program.hasOptionfrm());
+        QVERIFY(!t.hasOptionfrm());
     }
 
     void editDisablesEverythingUntilTheEditorCloses()
@@ -114,9 +114,9 @@ private slots:
         t.tray.menuChoices = {"Edit"};
         t.tray.report(0x205);
         frmTray& tray = t.program.tray();
-        QVERIFY(t.program.hasCustomfrm());
-        QVERIFY(t.program.customfrm().isVisible());
-        QCOMPARE(t.program.customfrm().windowTitle(), QStringLiteral("Custom Glimmerbox"));
+        QVERIFY(t.hasCustomfrm());
+        QVERIFY(t.customfrm().isVisible());
+        QCOMPARE(t.customfrm().windowTitle(), QStringLiteral("Custom Glimmerbox"));
         QCOMPARE(menuEntries(tray), QStringLiteral("----"));
 
         // A disabled entry cannot be chosen.
@@ -124,48 +124,48 @@ private slots:
         t.tray.report(0x205);
         QVERIFY(!t.program.isFinished());
 
-        t.program.customfrm().close();
+        t.customfrm().close();
         QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
-        QVERIFY(!t.program.hasCustomfrm());
+        QVERIFY(!t.hasCustomfrm());
     }
 
     void aboutDisablesEverythingAndCreatesTheOptionsDialogHidden()
     {
         TestProgram t;
         t.program.start();
-        QVERIFY(!t.program.hasOptionfrm());
+        QVERIFY(!t.hasOptionfrm());
         t.tray.menuChoices = {"About"};
         t.tray.report(0x205);
         frmTray& tray = t.program.tray();
-        QVERIFY(t.program.hasAboutfrm());
-        QVERIFY(t.program.aboutfrm().isVisible());
-        QCOMPARE(t.program.aboutfrm().windowTitle(), QStringLiteral("About"));
+        QVERIFY(t.hasAboutfrm());
+        QVERIFY(t.aboutfrm().isVisible());
+        QCOMPARE(t.aboutfrm().windowTitle(), QStringLiteral("About"));
         QCOMPARE(menuEntries(tray), QStringLiteral("----"));
-        QVERIFY(t.program.hasOptionfrm());
-        QVERIFY(!t.program.optionfrm().isVisible());
-        QVERIFY(!t.program.optionfrm().isEnabled());
+        QVERIFY(t.hasOptionfrm());
+        QVERIFY(!t.optionfrm().isVisible());
+        QVERIFY(!t.optionfrm().isEnabled());
 
-        t.program.aboutfrm().close();
+        t.aboutfrm().close();
         QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
-        QVERIFY(!t.program.hasAboutfrm());
-        QVERIFY(t.program.hasOptionfrm());
-        QVERIFY(t.program.optionfrm().isEnabled());
-        QVERIFY(!t.program.optionfrm().isVisible());
+        QVERIFY(!t.hasAboutfrm());
+        QVERIFY(t.hasOptionfrm());
+        QVERIFY(t.optionfrm().isEnabled());
+        QVERIFY(!t.optionfrm().isVisible());
     }
 
     void aClosedWindowIsMadeAfreshNextTime()
     {
         TestProgram t;
         t.program.start();
-        t.program.tray().Editmnu->trigger();
-        Customfrm* first = &t.program.customfrm();
+        choose(t.program.tray(), "Edit");
+        Customfrm* first = &t.customfrm();
         QPointer<Customfrm> watch(first);
         first->close();
-        QVERIFY(!t.program.hasCustomfrm());
+        QVERIFY(!t.hasCustomfrm());
         QTRY_VERIFY(watch.isNull()); // deleted once control returns to the event loop
-        t.program.tray().Editmnu->trigger();
-        QVERIFY(t.program.hasCustomfrm());
-        QVERIFY(t.program.customfrm().isVisible());
+        choose(t.program.tray(), "Edit");
+        QVERIFY(t.hasCustomfrm());
+        QVERIFY(t.customfrm().isVisible());
     }
 
     void exitFromTheMenuEndsTheProgram()
@@ -197,8 +197,8 @@ private slots:
         QVERIFY(broken.write(formats::encodeCompiledHeader(header)->c_str(), 26) == 26);
         broken.close();
         t.program.start();
-        t.program.tray().Showmnu->trigger();
-        Optionfrm& options = t.program.optionfrm();
+        choose(t.program.tray(), "Options");
+        Optionfrm& options = t.optionfrm();
         QPointer<Optionfrm> watch(&options);
 
         int popupsInside = -1;
@@ -211,7 +211,7 @@ private slots:
                 t.tray.menuChoices = {"Exit"};
                 t.tray.report(0x204);
                 t.tray.report(0x205);
-                t.program.tray().mnuTrayExit->trigger(); // a host that draws the menu
+                choose(t.program.tray(), "Exit"); // a host that draws the menu
                 popupsInside = t.tray.count(TrayCall::Popup);
                 QVERIFY(!t.program.isFinished());
                 options.unload(); // as the dialog's own close box would
@@ -226,8 +226,8 @@ private slots:
                  QStringList{"An error has occured while trying to load the custom animation."});
         QVERIFY(options.isUnloaded());
         QCOMPARE(t.program.state().CurrentAnimation, std::int16_t{7});
-        QCOMPARE(t.program.tray().Timer1.interval(), 300); // the handler ran to its end
-        QTRY_VERIFY(watch.isNull());                       // and the window went after it
+        QCOMPARE(t.program.tray().interval(), 300); // the handler ran to its end
+        QTRY_VERIFY(watch.isNull());                // and the window went after it
 
         t.tray.menuChoices = {"Exit"};
         t.tray.report(0x205);

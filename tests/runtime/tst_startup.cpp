@@ -19,8 +19,8 @@ private slots:
         TestProgram t;
         t.program.start();
         QCOMPARE(t.program.state().CurrentAnimation, 2);
-        QCOMPARE(t.program.tray().Timer1.interval(), 500);
-        QVERIFY(t.program.tray().Timer1.isActive());
+        QCOMPARE(t.program.tray().interval(), 500);
+        QVERIFY(t.program.tray().isRunning());
         QVERIFY(t.messages.shown.empty());
         QCOMPARE(t.program.state().CurrentFrame, 0);
 
@@ -41,7 +41,7 @@ private slots:
         t.settings.set("Speed", "10");
         t.program.start();
         QCOMPARE(t.program.state().CurrentAnimation, 4);
-        QCOMPARE(t.program.tray().Timer1.interval(), 10);
+        QCOMPARE(t.program.tray().interval(), 10);
         QVERIFY(t.settings.saves.isEmpty());
     }
 
@@ -101,7 +101,7 @@ private slots:
         t.settings.set("Speed", speed);
         t.program.start();
         QCOMPARE(int(t.program.state().CurrentAnimation), animation);
-        QCOMPARE(t.program.tray().Timer1.interval(), interval);
+        QCOMPARE(t.program.tray().interval(), interval);
         // The stored text is left as it was.
         QCOMPARE(t.settings.value("Previous"), previous);
         QCOMPARE(t.settings.value("Speed"), speed);
@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(t.messages.texts(), QStringList{"Unable to add icon to system tray!"});
         QCOMPARE(t.messages.shown[0].icon, MessageIcon::None);
         QCOMPARE(t.messages.shown[0].title, QStringLiteral("Glimmerbox"));
-        QVERIFY(t.program.tray().Timer1.isActive());
+        QVERIFY(t.program.tray().isRunning());
 
         // Every tick still tries to modify; the failing modify ends the program.
         QVERIFY_THROWS_EXCEPTION(FakeEnvironment::Terminated, t.program.tray().Timer1_Timer());
@@ -129,20 +129,20 @@ private slots:
         TestProgram t;
         t.program.start();
         frmTray& tray = t.program.tray();
-        tray.Showmnu->trigger();
-        QVERIFY(t.program.hasOptionfrm());
+        choose(tray, "Options");
+        QVERIFY(t.hasOptionfrm());
 
         std::size_t callsWhenDialogUnloaded = 0;
-        connect(&t.program.optionfrm(), &Form::unloaded, this,
+        connect(&t.optionfrm(), &Form::unloaded, this,
                 [&] { callsWhenDialogUnloaded = t.tray.calls.size(); });
         QSignalSpy finished(&t.program, &Program::finished);
 
-        tray.mnuTrayExit->trigger();
+        choose(tray, "Exit");
 
         QCOMPARE(callsWhenDialogUnloaded, 1u); // only the add: the icon was still there
         QCOMPARE(t.tray.calls.back().kind, TrayCall::Remove);
-        QVERIFY(!t.program.hasOptionfrm());
-        QVERIFY(!tray.Timer1.isActive());
+        QVERIFY(!t.hasOptionfrm());
+        QVERIFY(!tray.isRunning());
         QCOMPARE(finished.count(), 1);
         QVERIFY(t.program.isFinished());
         QVERIFY(t.settings.saves.isEmpty());
@@ -154,7 +154,7 @@ private slots:
         t.program.start();
         t.tray.failRemove = true;
         QSignalSpy finished(&t.program, &Program::finished);
-        t.program.tray().mnuTrayExit->trigger();
+        choose(t.program.tray(), "Exit");
         QCOMPARE(t.messages.texts(), QStringList{"Unable to delete icon from system tray!"});
         QCOMPARE(t.messages.shown[0].icon, MessageIcon::None);
         QCOMPARE(finished.count(), 1);

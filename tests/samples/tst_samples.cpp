@@ -233,7 +233,7 @@ private slots:
             QVERIFY(QFile::copy(kSamplesDir + QLatin1Char('/') + name, t.path(name)));
         }
         t.program.start();
-        Optionfrm& window = t.program.optionfrm();
+        Optionfrm& window = t.optionfrm();
         QStringList listed;
         for (int i = 0; i < window.Combo1->count(); ++i)
             listed << window.Combo1->itemText(i);
@@ -246,7 +246,7 @@ private slots:
                      QString::fromStdString(compiledFilePath(a)));
             QCOMPARE(t.program.state().CustomTitle, title);
             QCOMPARE(static_cast<std::size_t>(t.program.state().CustomFrameCount), a.frames.size());
-            QCOMPARE(t.program.tray().Timer1.interval(),
+            QCOMPARE(t.program.tray().interval(),
                      kIntervals[static_cast<std::size_t>(a.speed - 1)]);
             const QImage first = t.program.tray().Customimg[1].pixmap(16, 16).toImage();
             QVERIFY(firstDifference(first, a.frames.front()).isEmpty());

@@ -1,30 +1,67 @@
 #include "TestProgram.h"
 
+#include "about/Aboutfrm.h"
+#include "app/Windows.h"
+#include "editor/Customfrm.h"
+#include "options/Optionfrm.h"
 #include "runtime/frmTray.h"
 
 #include <QAction>
+#include <QMenu>
 
 namespace glimmer::test {
+
+namespace {
+QAction* entry(const frmTray& tray, const QString& caption)
+{
+    for (QAction* action : tray.menu().actions()) {
+        if (!action->isSeparator() && action->text() == caption)
+            return action;
+    }
+    qFatal("the tray menu has no entry %s", qPrintable(caption));
+}
+} // namespace
 
 QString menuEntries(const frmTray& tray)
 {
     QString result;
-    result += tray.Showmnu->isEnabled() ? 'O' : '-';
-    result += tray.Editmnu->isEnabled() ? 'E' : '-';
-    result += tray.mnuTrayAbout->isEnabled() ? 'A' : '-';
-    result += tray.mnuTrayExit->isEnabled() ? 'X' : '-';
+    result += entry(tray, "Options")->isEnabled() ? 'O' : '-';
+    result += entry(tray, "Edit")->isEnabled() ? 'E' : '-';
+    result += entry(tray, "About")->isEnabled() ? 'A' : '-';
+    result += entry(tray, "Exit")->isEnabled() ? 'X' : '-';
     return result;
+}
+
+void choose(const frmTray& tray, const QString& caption)
+{
+    entry(tray, caption)->trigger();
 }
 
 TestProgram::TestProgram() : previousDirectory(QDir::currentPath())
 {
     environment.programDir = folder.path();
     QDir::setCurrent(folder.path());
+    addWindows(program);
 }
 
 TestProgram::~TestProgram()
 {
     QDir::setCurrent(previousDirectory);
+}
+
+Optionfrm& TestProgram::optionfrm()
+{
+    return static_cast<Optionfrm&>(program.window(WindowKind::Options));
+}
+
+Customfrm& TestProgram::customfrm()
+{
+    return static_cast<Customfrm&>(program.window(WindowKind::Editor));
+}
+
+Aboutfrm& TestProgram::aboutfrm()
+{
+    return static_cast<Aboutfrm&>(program.window(WindowKind::About));
 }
 
 } // namespace glimmer::test

@@ -7,7 +7,10 @@
 
 namespace glimmer {
 class frmTray;
-}
+class Optionfrm;
+class Customfrm;
+class Aboutfrm;
+} // namespace glimmer
 
 namespace glimmer::test {
 
@@ -15,15 +18,27 @@ namespace glimmer::test {
 /// replaced by "-" while the entry is disabled.
 QString menuEntries(const frmTray& tray);
 
-/// A program context wired to fakes, with its own temporary folder that serves as
-/// the program's folder and the current directory. Settings can be stored before
-/// `program.start()` runs the start-up.
+/// Chooses the entry captioned `caption` in the tray menu, as a user or a tray host
+/// does (nothing happens while it is disabled).
+void choose(const frmTray& tray, const QString& caption);
+
+/// A program context wired to fakes and to the real windows, with its own
+/// temporary folder that serves as the program's folder and the current directory.
+/// Settings can be stored before `program.start()` runs the start-up.
 struct TestProgram {
     TestProgram();
     ~TestProgram();
 
     /// A path inside the temporary folder.
     QString path(const QString& name) const { return folder.filePath(name); }
+
+    /// The windows, made hidden and loaded when they do not exist yet.
+    Optionfrm& optionfrm();
+    Customfrm& customfrm();
+    Aboutfrm& aboutfrm();
+    bool hasOptionfrm() const { return program.hasWindow(WindowKind::Options); }
+    bool hasCustomfrm() const { return program.hasWindow(WindowKind::Editor); }
+    bool hasAboutfrm() const { return program.hasWindow(WindowKind::About); }
 
     QTemporaryDir folder;
     QString previousDirectory;
