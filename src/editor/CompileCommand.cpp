@@ -70,7 +70,7 @@ void Customfrm::Image14_Click()
     const auto& state = program_.state();
     const int frames = Framestxt->text().toInt();
     const std::optional<std::string> title = titleBytes(Nametxt->text());
-    if (!title || frames < 1 || frames > kMaxCustomFrames)
+    if (!title || frames < 1 || frames > formats::kMaxFrames)
         return;
     formats::CompiledHeader header;
     header.iconSize = state.IconSize;

@@ -72,14 +72,14 @@ void Customfrm::Form_Unload()
 void Customfrm::NewFile()
 {
     auto& state = program_.state();
-    for (int i = 1; i <= kMaxCustomFrames; ++i)
+    for (int i = 1; i <= formats::kMaxFrames; ++i)
         state.FrameFiles[static_cast<std::size_t>(i)].clear();
     Iconimg->clear();
     Nametxt->setText(QStringLiteral("My Animation"));
     Speedtxt->setText(QStringLiteral("1"));
     VScroll2->setValue(10);
     Framestxt->setText(QStringLiteral("20"));
-    VScroll1->setValue(31);
+    VScroll1->setValue(formats::kMaxFrames + 1 - 20);
     Framelbl->setText(QStringLiteral("1"));
     Filenamelbl->clear();
     Lenlbl->clear();
@@ -99,7 +99,7 @@ std::optional<int> Customfrm::acceptedIconSize() const
 
 void Customfrm::showFrame(int n)
 {
-    if (n < 1 || n > kMaxCustomFrames)
+    if (n < 1 || n > formats::kMaxFrames)
         return;
     const QString path = program_.state().FrameFiles[static_cast<std::size_t>(n)];
     Filenamelbl->setText(path);
@@ -128,7 +128,7 @@ void Customfrm::HScroll1_Scroll()
 
 void Customfrm::VScroll1_Change()
 {
-    const int frames = 51 - VScroll1->value();
+    const int frames = formats::kMaxFrames + 1 - VScroll1->value();
     Framestxt->setText(QString::number(frames));
     // A current frame above the new count drops to it, which shows that frame.
     HScroll1->setMaximum(frames);

@@ -36,7 +36,8 @@ public:
     void HScroll1_Change();
     /// The same display while the scroller's thumb is dragged.
     void HScroll1_Scroll();
-    /// Frames spinner: shows 51 minus its value and makes that the scroller's maximum.
+    /// Frames spinner: runs upside down (its top is 50 frames); shows the frame count
+    /// and makes it the scroller's maximum.
     void VScroll1_Change();
     /// Speed spinner: shows 11 minus its value.
     void VScroll2_Change();

@@ -2,6 +2,7 @@
 
 #include "editor/Customfrm.h"
 #include "editor/TitleValidator.h"
+#include "formats/compiled_file.h"
 #include "platform/Pictures.h"
 #include "platform/widgets/ClickImage.h"
 #include "platform/widgets/ImageButton.h"
@@ -231,7 +232,7 @@ void Customfrm::buildInformationPage()
 
     Label1 = makeLabel(page, "Label1", QStringLiteral("Number of Frames:"), {0, 136, 153, 16});
     Framestxt = makeNumberBox(page, "Framestxt", {0, 152, 57, 19});
-    VScroll1 = makeScrollBar(page, "VScroll1", Qt::Vertical, {64, 152, 9, 17}, 50);
+    VScroll1 = makeScrollBar(page, "VScroll1", Qt::Vertical, {64, 152, 9, 17}, formats::kMaxFrames);
 
     for (int i = 0; i < 4; ++i)
         addDecoration(page, QStringLiteral(":/editor/info%1.ico").arg(i),

@@ -15,15 +15,6 @@ void showError(Program& program, const QString& text)
     program.services().messages.ok(text, MessageIcon::Critical, QStringLiteral("Error"));
 }
 
-std::filesystem::path toFsPath(const QString& path)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
 bool endsWithLetters(const QString& name, const char* upperLetters)
 {
     const qsizetype count = static_cast<qsizetype>(std::strlen(upperLetters));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FilePath.h"
+
 #include <QString>
 #include <filesystem>
 #include <optional>
@@ -15,9 +17,6 @@ inline const QString kNoFramesMessage =
 
 /// Shows `text` in a message box titled "Error" with the critical-stop icon.
 void showError(Program& program, const QString& text);
-
-/// A path as the file system spells it.
-std::filesystem::path toFsPath(const QString& path);
 
 /// True when the last three characters of `name`, with ASCII letters upper-cased,
 /// are `upperLetters` (three upper-case ASCII letters). No dot is required before

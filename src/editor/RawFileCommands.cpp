@@ -86,7 +86,7 @@ void Customfrm::Image16_Click()
     animation.iconSize = Lenlbl->text().toStdString();
     // Entries above the frame count are kept in memory but not written.
     const int frames = Framestxt->text().toInt();
-    for (int i = 1; i <= frames && i <= kMaxCustomFrames; ++i)
+    for (int i = 1; i <= frames && i <= formats::kMaxFrames; ++i)
         animation.paths.push_back(
             fileSystemBytes(program_.state().FrameFiles[static_cast<std::size_t>(i)]));
 
@@ -158,7 +158,7 @@ Customfrm::LoadResult Customfrm::readRawFile(const QString& fileName)
     // The icon size is a byte count every frame icon must have; the icon rules never
     // accept more than the limit, so a file that claims otherwise is no editor file.
     const bool inRange = raw.speed >= 1 && raw.speed <= 10 && raw.frameCount >= 1 &&
-                         raw.frameCount <= kMaxCustomFrames && raw.iconSize >= 0 &&
+                         raw.frameCount <= formats::kMaxFrames && raw.iconSize >= 0 &&
                          raw.iconSize <= formats::kMaxIconSize;
     if (!inRange)
         return LoadResult::LoadFailure;
@@ -179,7 +179,7 @@ Customfrm::LoadResult Customfrm::readRawFile(const QString& fileName)
     Framestxt->setText(QString::number(raw.frameCount));
     Lenlbl->setText(QString::number(state.IconSize));
     VScroll2->setValue(11 - raw.speed);
-    VScroll1->setValue(51 - raw.frameCount);
+    VScroll1->setValue(formats::kMaxFrames + 1 - raw.frameCount);
     HScroll1->setMaximum(raw.frameCount);
     HScroll1->setValue(1);
 

@@ -2,6 +2,7 @@
 
 #include "formats/compiled_file.h"
 #include "formats/picture_convert.h"
+#include "formats/speed_steps.h"
 
 #include <array>
 #include <span>
@@ -25,12 +26,6 @@ template <typename Frame> bool keepFirstFrames(std::vector<Frame>& frames)
     frames.erase(frames.begin() + kMaxFrames, frames.end());
     return true;
 }
-
-// The speed steps 1 (slowest) to 10 (fastest) and their intervals in milliseconds.
-inline constexpr std::array<int, 10> kSpeedStepIntervals{600, 500, 400, 300, 250,
-                                                         200, 150, 100, 50,  10};
-// The step of an animation whose pace is unknown: 250 ms.
-inline constexpr int kDefaultSpeedStep = 5;
 
 // The speed step whose interval is nearest to the mean of the frame delays in milliseconds;
 // delays of 0 or less count as unknown and are left out. kDefaultSpeedStep when no delay is

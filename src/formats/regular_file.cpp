@@ -1,5 +1,6 @@
 #include "formats/regular_file.h"
 
+#include <algorithm>
 #include <system_error>
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -153,6 +154,47 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& path, st
         file.peek() != std::ifstream::traits_type::eof()) {
         return std::nullopt;
     }
+    return content;
+#endif
+}
+
+std::optional<std::string> readRegularFileStart(const std::filesystem::path& path,
+                                                std::size_t maxBytes)
+{
+#if defined(__unix__) || defined(__APPLE__)
+    std::uintmax_t length = 0;
+    const auto fd = openRegular(path, length);
+    if (!fd) {
+        return std::nullopt;
+    }
+    const OpenFile file{*fd};
+    std::string content(static_cast<std::size_t>(std::min<std::uintmax_t>(length, maxBytes)), '\0');
+    std::size_t total = 0;
+    while (total < content.size()) {
+        const auto got = ::read(file.fd(), content.data() + total, content.size() - total);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break; // the file shrank while it was read
+        }
+        total += static_cast<std::size_t>(got);
+    }
+    content.resize(total);
+    return content;
+#else
+    const auto length = readableRegularFileLength(path);
+    if (!length) {
+        return std::nullopt;
+    }
+    std::ifstream file{path, std::ios::binary};
+    std::string content(static_cast<std::size_t>(std::min<std::uintmax_t>(*length, maxBytes)),
+                        '\0');
+    file.read(content.data(), static_cast<std::streamsize>(content.size()));
+    content.resize(static_cast<std::size_t>(file.gcount()));
     return content;
 #endif
 }

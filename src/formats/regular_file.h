@@ -23,4 +23,10 @@ std::optional<std::uintmax_t> readableRegularFileLength(const std::filesystem::p
 // cannot be opened or read, or holds more than maxBytes bytes.
 std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t maxBytes);
 
+// The first maxBytes bytes of `path` (all of it when it is shorter, fewer when it
+// shrinks while it is read). Returns nullopt when it is not a regular file or
+// cannot be opened or read; bytes after the first maxBytes are never read.
+std::optional<std::string> readRegularFileStart(const std::filesystem::path& path,
+                                                std::size_t maxBytes);
+
 } // namespace glimmer::formats

@@ -1,8 +1,8 @@
 // The custom animation list of the options window and the custom choice.
 
+#include "formats/speed_steps.h"
 #include "options/CompiledFiles.h"
 #include "options/Optionfrm.h"
-#include "options/SpeedTable.h"
 #include "platform/Environment.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
@@ -80,9 +80,9 @@ void Optionfrm::ChooseCustomAnimation()
     LoadCustomAnimation(program_);
     program_.playAnimation(Animation::Custom);
 
-    if (const auto interval = intervalForPosition(program_.state().CustomSpeed))
+    if (const auto interval = formats::intervalForStep(program_.state().CustomSpeed))
         program_.setInterval(*interval);
-    if (const auto position = positionForInterval(program_.interval()))
+    if (const auto position = formats::stepForInterval(program_.interval()))
         HScroll1->setValue(*position);
 }
 

@@ -1,6 +1,6 @@
 #include "options/Optionfrm.h"
 
-#include "options/SpeedTable.h"
+#include "formats/speed_steps.h"
 #include "platform/Environment.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/ClickImage.h"
@@ -98,7 +98,7 @@ void Optionfrm::buildChoices()
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
     HScroll1->setGeometry(twipsRect(1560, 360, 3135, 255));
-    HScroll1->setRange(kSlowestPosition, kFastestPosition);
+    HScroll1->setRange(formats::kSlowestStep, formats::kFastestStep);
     HScroll1->setValue(5);
     HScroll1->setSingleStep(1);
     HScroll1->setPageStep(1);
@@ -191,7 +191,7 @@ void Optionfrm::Form_Load()
     savedInterval_ = program_.interval();
     FillCustomList();
     selectOption(state.CurrentAnimation);
-    if (const auto position = positionForInterval(program_.interval()))
+    if (const auto position = formats::stepForInterval(program_.interval()))
         HScroll1->setValue(*position);
 }
 
@@ -275,7 +275,7 @@ void Optionfrm::Combo1_Click()
 
 void Optionfrm::HScroll1_Change()
 {
-    if (const auto interval = intervalForPosition(HScroll1->value()))
+    if (const auto interval = formats::intervalForStep(HScroll1->value()))
         program_.setInterval(*interval);
 }
 

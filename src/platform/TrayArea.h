@@ -24,9 +24,6 @@ inline constexpr int RightDoubleClick = 0x206;
 /// Everything the tray area needs to show the icon: filled once by add, then only
 /// `icon` changes before each modify.
 struct TrayRecord {
-    int id = 1;
-    int flags = 7;               ///< message + icon + tip
-    int callbackMessage = 0x200; ///< mouse reports arrive as this message's numbers
     const QIcon* icon = nullptr; ///< the icon shown now; null while there is none
     QString tip;
     std::function<void(int message)> callback; ///< receives TrayMessage numbers

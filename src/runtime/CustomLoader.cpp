@@ -1,23 +1,17 @@
 #include "runtime/CustomLoader.h"
 
 #include "formats/compiled_file.h"
+#include "formats/regular_file.h"
 #include "formats/text_encoding.h"
+#include "platform/FilePath.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Pictures.h"
 #include "platform/SettingsStore.h"
 #include "runtime/Program.h"
 #include "runtime/frmTray.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <limits>
 #include <sstream>
-
-#if defined(Q_OS_UNIX)
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace glimmer {
 
@@ -30,7 +24,7 @@ const QString kErrorTitle = QStringLiteral("Error");
 // are never read.
 constexpr std::size_t kLongestUsefulStart =
     formats::kCompiledHeaderSize +
-    (kMaxCustomFrames + 1) * static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max());
+    (formats::kMaxFrames + 1) * static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max());
 
 void fail(Program& program)
 {
@@ -44,40 +38,9 @@ void fail(Program& program)
 
 std::optional<std::string> readFileStart(const QString& path, std::size_t maxBytes)
 {
-    // The status check comes first, so that a FIFO or a device is never opened.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    if (path.isEmpty())
         return std::nullopt;
-    QFile file;
-#if defined(Q_OS_UNIX)
-    // Not blocking, and checked again once open, in case the name changed hands.
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-#else
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-#endif
-    const qint64 wanted = std::min<qint64>(file.size(), static_cast<qint64>(maxBytes));
-    std::string bytes(static_cast<std::size_t>(std::max<qint64>(wanted, 0)), '\0');
-    qint64 total = 0;
-    while (total < wanted) {
-        const qint64 got = file.read(bytes.data() + total, wanted - total);
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break; // the file shrank while it was read
-        total += got;
-    }
-    bytes.resize(static_cast<std::size_t>(total));
-    return bytes;
+    return formats::readRegularFileStart(toFsPath(path), maxBytes);
 }
 
 void LoadCustomAnimation(Program& program)
@@ -111,7 +74,7 @@ void LoadCustomAnimation(Program& program)
         state.CustomTitle = QString::fromStdString(formats::windows1252ToUtf8(title));
     };
     events.onFrame = [&tray](int index, std::string_view record) {
-        if (index > kMaxCustomFrames)
+        if (index > formats::kMaxFrames)
             return false; // no slot for it
         const auto picture =
             Pictures::decode(QByteArray(record.data(), static_cast<qsizetype>(record.size())));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/compiled_file.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -18,8 +20,6 @@ inline constexpr std::int16_t ColourWheel = 6;
 inline constexpr std::int16_t Custom = 7;
 } // namespace Animation
 
-inline constexpr int kMaxCustomFrames = 50;
-
 /// The program-wide variables. One instance lives in the program context for the
 /// whole run; everything starts at zero or empty.
 struct ProgramState {
@@ -30,7 +30,7 @@ struct ProgramState {
     std::int16_t CustomSpeed = 0;      ///< its default speed step (1..10)
 
     /// The editor's frame icon paths, elements 1..50 (element 0 is unused).
-    std::array<QString, kMaxCustomFrames + 1> FrameFiles;
+    std::array<QString, formats::kMaxFrames + 1> FrameFiles;
     /// The byte length shared by the editor's frame icons, 0 while none is accepted.
     std::int16_t IconSize = 0;
 };

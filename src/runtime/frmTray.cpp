@@ -80,9 +80,6 @@ void frmTray::Form_Load()
 
 void frmTray::addTrayIcon()
 {
-    trayRecord.id = 1;
-    trayRecord.flags = 7;
-    trayRecord.callbackMessage = TrayMessage::Move;
     trayRecord.icon = imgTrayIcon;
     trayRecord.tip = ToolTip;
     trayRecord.callback = [this](int message) { Form_MouseMove(message); };
@@ -152,7 +149,7 @@ void frmTray::Timer1_Timer()
     } else if (animation == Animation::Custom) {
         // Only 50 slots exist; a larger count left behind by a failed load plays the
         // 50 slots in turn.
-        const int count = std::min<int>(state.CustomFrameCount, kMaxCustomFrames);
+        const int count = std::min<int>(state.CustomFrameCount, formats::kMaxFrames);
         if (state.CurrentFrame >= count + 1)
             state.CurrentFrame = 1;
         imgTrayIcon = &Customimg[static_cast<std::size_t>(state.CurrentFrame)];

@@ -63,7 +63,7 @@ public:
 
     std::vector<QIcon> LL, FT, EY, TV, CW, SW;
     /// Frames of the loaded compiled animation, slots 1..50 (slot 0 unused).
-    std::array<QIcon, kMaxCustomFrames + 1> Customimg;
+    std::array<QIcon, formats::kMaxFrames + 1> Customimg;
     /// The picture the tray shows now; null while nothing was ever shown.
     const QIcon* imgTrayIcon = nullptr;
 

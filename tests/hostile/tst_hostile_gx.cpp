@@ -69,7 +69,7 @@ QByteArray pictureFrames(int side)
 int filledSlots(const frmTray& tray)
 {
     int count = 0;
-    while (count < kMaxCustomFrames && !tray.Customimg[std::size_t(count + 1)].isNull())
+    while (count < formats::kMaxFrames && !tray.Customimg[std::size_t(count + 1)].isNull())
         ++count;
     return count;
 }

@@ -2,8 +2,8 @@
 // "Okay", "Cancel" and the ways the window closes.
 
 #include "TestProgram.h"
+#include "formats/speed_steps.h"
 #include "options/Optionfrm.h"
-#include "options/SpeedTable.h"
 #include "platform/widgets/ClickImage.h"
 #include "platform/widgets/Shape.h"
 #include "runtime/frmTray.h"
@@ -175,8 +175,8 @@ private slots:
     {
         QFETCH(int, position);
         QFETCH(int, interval);
-        QCOMPARE(intervalForPosition(position).value_or(-1), interval);
-        QCOMPARE(positionForInterval(interval).value_or(-1), position);
+        QCOMPARE(formats::intervalForStep(position).value_or(-1), interval);
+        QCOMPARE(formats::stepForInterval(interval).value_or(-1), position);
 
         // Through the window: the bar sets the running interval, and the running
         // interval puts the bar where it belongs when the window opens.
@@ -196,9 +196,9 @@ private slots:
     void intervalsOutsideTheTableHaveNoPosition()
     {
         for (int outside : {0, 1, 9, 11, 333, 601, -600, 100000})
-            QVERIFY(!positionForInterval(outside));
+            QVERIFY(!formats::stepForInterval(outside));
         for (int outside : {0, 11, -1, 100})
-            QVERIFY(!intervalForPosition(outside));
+            QVERIFY(!formats::intervalForStep(outside));
     }
 
     // What opening the window does to the running animation: the option of the

@@ -8,11 +8,13 @@
 #include "platform/widgets/ClickImage.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <vector>
 
 using namespace glimmer;
 
@@ -120,11 +122,70 @@ private slots:
         QVERIFY(holdsEnlarged(canvas, art, 2, {6, 6}));
     }
 
-    void severalSizesAreOfferedToHostsThatTakeThem()
+    void hostsAreOfferedTheSizesTheScaleNeeds_data()
     {
+        QTest::addColumn<QSize>("art");
+        QTest::addColumn<qreal>("scale");
+        QTest::addColumn<QList<QSize>>("sizes");
+        QTest::newRow("16 at 1") << QSize(16, 16) << 1.0 << QList<QSize>{{16, 16}, {32, 32}};
+        QTest::newRow("16 at 1.5") << QSize(16, 16) << 1.5 << QList<QSize>{{16, 16}, {32, 32}};
+        QTest::newRow("16 at 2") << QSize(16, 16) << 2.0 << QList<QSize>{{32, 32}, {64, 64}};
+        QTest::newRow("16 at 3") << QSize(16, 16) << 3.0 << QList<QSize>{{48, 48}, {96, 96}};
+        QTest::newRow("32 at 1") << QSize(32, 32) << 1.0 << QList<QSize>{{32, 32}};
+        QTest::newRow("32 at 2") << QSize(32, 32) << 2.0 << QList<QSize>{{64, 64}};
+        QTest::newRow("below 1") << QSize(16, 16) << 0.75 << QList<QSize>{{16, 16}};
+    }
+
+    void hostsAreOfferedTheSizesTheScaleNeeds()
+    {
+        QFETCH(QSize, art);
+        QFETCH(qreal, scale);
+        QFETCH(QList<QSize>, sizes);
+        QCOMPARE(CrispIconEngine::offeredSizes(art, scale), sizes);
+
+        // Each offered size is given as exactly that size, a whole-number enlargement.
+        const QImage picture =
+            checkerArt().scaled(art, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        CrispIconEngine engine(picture);
+        for (const QSize& size : sizes) {
+            const QImage pixmap = engine.pixmap(size, QIcon::Normal, QIcon::Off).toImage();
+            QCOMPARE(pixmap.size(), size);
+            QVERIFY(holdsEnlarged(pixmap.convertToFormat(picture.format()), picture,
+                                  size.width() / art.width(), {0, 0}));
+        }
+    }
+
+    void aFrameOffersTheSizesOfItsScreensScale()
+    {
+        QCOMPARE(qGuiApp->devicePixelRatio(), 1.0);
         const QIcon icon = Pictures::trayIcon(checkerArt());
-        QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
         QVERIFY(Pictures::trayIcon(QImage()).isNull());
+        QVERIFY(CrispIconEngine::offeredSizes({}, 1.0).isEmpty());
+    }
+
+    void theFrameShownIsNotSentAgain()
+    {
+        // The player's frames: the second equal to the first in every pixel.
+        std::vector<QIcon> frames{Pictures::trayIcon(checkerArt()),
+                                  Pictures::trayIcon(checkerArt())};
+        const QIcon shown = frames[0]; // what the tray icon holds after taking it
+        QVERIFY(Pictures::sameFrame(shown, frames[0]));
+
+        // Qt reading the frame for a host or painting it keeps it the same frame.
+        QCOMPARE(frames[0].availableSizes().size(), 2);
+        QVERIFY(!frames[0].pixmap(QSize(32, 32)).isNull());
+        QImage canvas(22, 22, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&canvas);
+        frames[0].paint(&painter, canvas.rect());
+        painter.end();
+        QVERIFY(Pictures::sameFrame(shown, frames[0]));
+
+        // Another frame is sent, equal pixels or not; so is a frame made again in
+        // the place of the one shown (a custom animation loaded again).
+        QVERIFY(!Pictures::sameFrame(shown, frames[1]));
+        frames[0] = Pictures::trayIcon(checkerArt());
+        QVERIFY(!Pictures::sameFrame(shown, frames[0]));
     }
 
     void repaintingTheSameFrameReusesItsEnlargement()

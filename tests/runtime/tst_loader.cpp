@@ -29,7 +29,7 @@ const QString kLoadFailed =
 int filledSlots(const frmTray& tray)
 {
     int count = 0;
-    while (count < kMaxCustomFrames && !tray.Customimg[std::size_t(count + 1)].isNull())
+    while (count < formats::kMaxFrames && !tray.Customimg[std::size_t(count + 1)].isNull())
         ++count;
     return count;
 }

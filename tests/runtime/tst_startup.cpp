@@ -29,9 +29,6 @@ private slots:
         QCOMPARE(t.tray.calls[0].kind, TrayCall::Add);
         QCOMPARE(t.tray.calls[0].icon, nullptr);
         QCOMPARE(t.tray.calls[0].tip, QStringLiteral("Glimmerbox"));
-        QCOMPARE(t.program.tray().trayRecord.flags, 7);
-        QCOMPARE(t.program.tray().trayRecord.callbackMessage, 0x200);
-        QCOMPARE(t.program.tray().trayRecord.id, 1);
     }
 
     void storedSettingsChooseAnimationAndInterval()
