@@ -5,8 +5,8 @@
 namespace glimmer {
 
 /// A picture control that receives the mouse: it reports button down and button up
-/// for any button, and a click for a left-button press and release inside it. Without a picture it is an invisible hot
-/// spot. It takes no keyboard focus.
+/// for any button, and a click for a left-button press and release inside it. Without a picture it
+/// is an invisible hot spot. It takes no keyboard focus.
 class ClickImage final : public QLabel {
     Q_OBJECT
 public:
