@@ -1,5 +1,6 @@
 // Glimmerbox: an animated icon in the notification area, and nothing else on screen.
 
+#include "app/CommandLine.h"
 #include "app/Windows.h"
 #include "platform/qt/QtEnvironment.h"
 #include "platform/qt/QtFileDialogs.h"
@@ -31,6 +32,8 @@ bool hasDisplay()
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> status = glimmer::runCommandLine(argc, argv))
+        return *status;
     if (!hasDisplay()) {
         std::fputs("Glimmerbox needs a desktop session with a notification area, and no display "
                    "was found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n",

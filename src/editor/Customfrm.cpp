@@ -55,6 +55,7 @@ void Customfrm::wireEvents()
     connect(Image16, &ClickImage::clicked, this, &Customfrm::Image16_Click);
     connect(Image17, &ClickImage::clicked, this, &Customfrm::Image17_Click);
     connect(Image18, &ClickImage::clicked, this, &Customfrm::Image18_Click);
+    connect(Image19, &ClickImage::clicked, this, &Customfrm::Image19_Click);
 }
 
 void Customfrm::Form_Load()

@@ -59,13 +59,19 @@ public:
     void Image17_Click();
     /// Close: closes the window without asking.
     void Image18_Click();
+    /// Import: turns pictures (an animated GIF, a strip, several pictures) into
+    /// icons in a new folder beside them and makes them the animation, as Load does.
+    void Image19_Click();
 
     /// The page in front (`Tab1`, `Tab2` or `Tab3`).
     QWidget* frontPage() const { return front_; }
     /// The accepted icon size as `Lenlbl` holds it; nothing while no icon was accepted.
     std::optional<int> acceptedIconSize() const;
 
-    // Left column: New, Load, Save, Close.
+    // Left column: New, Load, Save, Import, Close.
+    ClickImage* Image19 = nullptr;
+    Shape* Shape11 = nullptr;
+    QLabel* Label20 = nullptr;
     ClickImage* Image9 = nullptr;
     ClickImage* Image17 = nullptr;
     ClickImage* Image16 = nullptr;
@@ -149,6 +155,11 @@ private:
     // Load: the steps after the editor was reset; false when the file failed.
     enum class LoadResult { Loaded, LoadFailure, MissingIcon };
     LoadResult readRawFile(const QString& fileName);
+
+    /// Puts a whole animation into the editor (after NewFile): its title, speed step,
+    /// frame count, icon size and the paths of frames 1..n; frame 1 is current.
+    void setAnimation(const QString& title, int speed, int frames, int iconSize,
+                      const QStringList& paths);
 
     QWidget* front_ = nullptr;
 };

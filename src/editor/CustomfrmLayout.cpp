@@ -157,6 +157,8 @@ void Customfrm::buildLeftColumn()
                "Image17", "Shape3", "Label7");
     makeButton(this, {8, 88, 73, 33}, QStringLiteral("Save"), face, {Image16, Shape2, Label8},
                "Image16", "Shape2", "Label8");
+    makeButton(this, {8, 128, 73, 33}, QStringLiteral("Import"), face, {Image19, Shape11, Label20},
+               "Image19", "Shape11", "Label20");
     makeButton(this, {8, 192, 73, 33}, QStringLiteral("Close"), face, {Image18, Shape5, Label5},
                "Image18", "Shape5", "Label5");
 }

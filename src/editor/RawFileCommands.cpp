@@ -146,6 +146,25 @@ void Customfrm::Image17_Click()
     NewFile();
 }
 
+void Customfrm::setAnimation(const QString& title, int speed, int frames, int iconSize,
+                             const QStringList& paths)
+{
+    auto& state = program_.state();
+    state.IconSize = static_cast<std::int16_t>(iconSize);
+    for (qsizetype i = 0; i < paths.size() && i < formats::kMaxFrames; ++i)
+        state.FrameFiles[static_cast<std::size_t>(i + 1)] = paths[i];
+
+    // The title box keeps at most its first 12 characters.
+    Nametxt->setText(title);
+    Speedtxt->setText(QString::number(speed));
+    Framestxt->setText(QString::number(frames));
+    Lenlbl->setText(QString::number(state.IconSize));
+    VScroll2->setValue(11 - speed);
+    VScroll1->setValue(formats::kMaxFrames + 1 - frames);
+    HScroll1->setMaximum(frames);
+    HScroll1->setValue(1);
+}
+
 Customfrm::LoadResult Customfrm::readRawFile(const QString& fileName)
 {
     const std::optional<std::string> bytes =
@@ -168,23 +187,13 @@ Customfrm::LoadResult Customfrm::readRawFile(const QString& fileName)
     if (!TitleValidator::canHold(title))
         return LoadResult::LoadFailure;
 
-    auto& state = program_.state();
-    state.IconSize = raw.iconSize;
-    for (std::size_t i = 0; i < raw.paths.size(); ++i)
-        state.FrameFiles[i + 1] = QFile::decodeName(QByteArray::fromStdString(raw.paths[i]));
-
-    // The title box keeps at most its first 12 characters.
-    Nametxt->setText(title);
-    Speedtxt->setText(QString::number(raw.speed));
-    Framestxt->setText(QString::number(raw.frameCount));
-    Lenlbl->setText(QString::number(state.IconSize));
-    VScroll2->setValue(11 - raw.speed);
-    VScroll1->setValue(formats::kMaxFrames + 1 - raw.frameCount);
-    HScroll1->setMaximum(raw.frameCount);
-    HScroll1->setValue(1);
+    QStringList paths;
+    for (const std::string& path : raw.paths)
+        paths << QFile::decodeName(QByteArray::fromStdString(path));
+    setAnimation(title, raw.speed, raw.frameCount, raw.iconSize, paths);
 
     // Only frame 1's icon is opened now; the others wait for the compile.
-    const QString first = state.FrameFiles[1];
+    const QString first = program_.state().FrameFiles[1];
     Filenamelbl->setText(first);
     if (first.isEmpty()) {
         Iconimg->clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace glimmer {
@@ -21,6 +22,11 @@ public:
 
     /// Shows the dialog modally. Returns the chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> show(const FileDialogRequest& request) = 0;
+
+    /// Shows an open dialog in which several files may be chosen together (the
+    /// request's mode is not used). Returns their paths, or nothing when the user
+    /// cancelled.
+    virtual std::optional<QStringList> showSeveral(const FileDialogRequest& request) = 0;
 };
 
 } // namespace glimmer

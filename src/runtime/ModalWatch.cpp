@@ -33,4 +33,10 @@ std::optional<QString> WatchedFileDialogs::show(const FileDialogRequest& request
     return dialogs_.show(request);
 }
 
+std::optional<QStringList> WatchedFileDialogs::showSeveral(const FileDialogRequest& request)
+{
+    const ModalWatch::Scope open(watch_);
+    return dialogs_.showSeveral(request);
+}
+
 } // namespace glimmer

@@ -67,6 +67,7 @@ public:
     {
     }
     std::optional<QString> show(const FileDialogRequest& request) override;
+    std::optional<QStringList> showSeveral(const FileDialogRequest& request) override;
 
 private:
     FileDialogs& dialogs_;

@@ -75,6 +75,17 @@ std::optional<QString> FakeFileDialogs::show(const FileDialogRequest& request)
     return path;
 }
 
+std::optional<QStringList> FakeFileDialogs::showSeveral(const FileDialogRequest& request)
+{
+    requests.push_back(request);
+    startFolders << QDir::currentPath();
+    if (severalAnswers.empty())
+        return std::nullopt;
+    auto answer = severalAnswers.front();
+    severalAnswers.pop_front();
+    return answer;
+}
+
 bool FakeTrayArea::add(const TrayRecord& record)
 {
     calls.push_back({TrayCall::Add, record.icon, record.tip});

@@ -61,10 +61,13 @@ public:
 class FakeFileDialogs final : public FileDialogs {
 public:
     std::optional<QString> show(const FileDialogRequest& request) override;
+    /// Answers from `severalAnswers` (an empty script cancels); recorded in `requests`.
+    std::optional<QStringList> showSeveral(const FileDialogRequest& request) override;
 
     /// Answers in order: a path, or nothing for a cancelled dialog. An empty script
     /// cancels.
     std::deque<std::optional<QString>> answers;
+    std::deque<std::optional<QStringList>> severalAnswers;
     std::vector<FileDialogRequest> requests;
     /// The current directory at each show (the dialog starts there).
     QStringList startFolders;

@@ -29,4 +29,16 @@ std::optional<QString> QtFileDialogs::show(const FileDialogRequest& request)
     return QDir::toNativeSeparators(chosen);
 }
 
+std::optional<QStringList> QtFileDialogs::showSeveral(const FileDialogRequest& request)
+{
+    const QStringList chosen = QFileDialog::getOpenFileNames(
+        nullptr, QString(), QDir::current().filePath(request.fileName), qtFilter(request.filter));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    QStringList paths;
+    for (const QString& path : chosen)
+        paths << QDir::toNativeSeparators(path);
+    return paths;
+}
+
 } // namespace glimmer
