@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Windows.h"
+#include "platform/ProcStatLoadMeter.h"
 #include "platform/qt/QtEnvironment.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtMessageBoxes.h"
@@ -52,7 +53,8 @@ int main(int argc, char* argv[])
     glimmer::QtMessageBoxes messages;
     glimmer::QtFileDialogs dialogs;
     glimmer::QtEnvironment environment;
-    glimmer::Program program({settings, tray, messages, dialogs, environment});
+    glimmer::ProcStatLoadMeter load;
+    glimmer::Program program({settings, tray, messages, dialogs, environment, &load});
     glimmer::addWindows(program);
     QObject::connect(&program, &glimmer::Program::finished, &app, &QApplication::quit,
                      Qt::QueuedConnection);

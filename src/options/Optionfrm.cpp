@@ -9,6 +9,7 @@
 #include "platform/widgets/Shape.h"
 #include "runtime/Program.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
 #include <QImage>
@@ -174,6 +175,12 @@ void Optionfrm::buildButtons()
     Label3 = okay.caption;
     Shape13 = okay.shape;
     connect(Image8, &ClickImage::clicked, this, &Optionfrm::Image8_Click);
+
+    // Our own option, in the free space left of "Cancel".
+    Check1 = new QCheckBox(QStringLiteral("Follow CPU load"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setGeometry(16, 186, 136, 21);
+    connect(Check1, &QCheckBox::clicked, this, &Optionfrm::Check1_Click);
 }
 
 void Optionfrm::Form_Load()
@@ -189,6 +196,9 @@ void Optionfrm::Form_Load()
     // Kept whole, so that "Cancel" puts back exactly the interval that ran, also
     // one written by hand that is beyond the 16-bit range.
     savedInterval_ = program_.interval();
+    savedPace_ = program_.paceFollowsLoad();
+    Check1->setEnabled(program_.paceAvailable());
+    Check1->setChecked(savedPace_);
     FillCustomList();
     selectOption(state.CurrentAnimation);
     if (const auto position = formats::stepForInterval(program_.interval()))
@@ -197,6 +207,9 @@ void Optionfrm::Form_Load()
 
 void Optionfrm::Form_Unload()
 {
+    // Like "Cancel", the close box puts the pace back as it was.
+    if (!kept_)
+        program_.setPaceFollowsLoad(savedPace_);
     program_.giveMenuBack();
 }
 
@@ -286,6 +299,9 @@ void Optionfrm::Image8_Click()
                   QString::number(program_.state().CurrentAnimation));
     settings.save(Setting::Application, Setting::Section, Setting::Speed,
                   QString::number(program_.interval()));
+    settings.save(Setting::Application, Setting::Section, Setting::Pace,
+                  program_.paceFollowsLoad() ? Setting::PaceFollowsLoad : QStringLiteral("off"));
+    kept_ = true;
     unload();
 }
 
@@ -297,6 +313,12 @@ void Optionfrm::Image7_Click()
     if (savedInterval_ > 0)
         program_.setInterval(savedInterval_);
     unload();
+}
+
+void Optionfrm::Check1_Click()
+{
+    program_.setPaceFollowsLoad(Check1->isChecked());
+    Check1->setChecked(program_.paceFollowsLoad());
 }
 
 } // namespace glimmer

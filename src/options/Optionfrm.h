@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QRadioButton;
@@ -45,11 +46,14 @@ public:
     void Combo1_Click();
     /// The bar stands at a new position: the running interval follows the speed table.
     void HScroll1_Change();
-    /// "Okay": stores "Previous" and "Speed" from the running animation, then closes.
+    /// "Okay": stores "Previous" and "Speed" from the running animation, and "Pace",
+    /// then closes.
     void Image8_Click();
     /// "Cancel": puts back the animation and interval of the moment the window
     /// loaded, then closes.
     void Image7_Click();
+    /// "Follow CPU load": the pace follows the processor load, or not, at once.
+    void Check1_Click();
 
     /// Lists the titles of the compiled files of the current directory in
     /// `Combo1` and shows the entry of the loaded custom animation, else the first.
@@ -85,6 +89,7 @@ public:
     ClickImage* Image8 = nullptr; ///< "Okay"
     Shape* Shape13 = nullptr;
     QLabel* Label3 = nullptr;
+    QCheckBox* Check1 = nullptr; ///< "Follow CPU load"
 
     /// The animation number and the interval "Cancel" puts back.
     std::int16_t savedAnimation() const { return savedAnimation_; }
@@ -100,6 +105,8 @@ private:
 
     std::int16_t savedAnimation_ = 0;
     int savedInterval_ = 0;
+    bool savedPace_ = false;
+    bool kept_ = false; ///< closed by "Okay"
 };
 
 } // namespace glimmer

@@ -7,8 +7,12 @@ namespace glimmer {
 
 Program::Program(Services services)
     : messages_(services.messages, modal_),
-      dialogs_(services.dialogs, modal_), services_{services.settings, services.tray, messages_,
-                                                    dialogs_, services.environment}
+      dialogs_(services.dialogs, modal_), services_{services.settings,
+                                                    services.tray,
+                                                    messages_,
+                                                    dialogs_,
+                                                    services.environment,
+                                                    services.load}
 {
 }
 
@@ -107,6 +111,21 @@ void Program::giveMenuBack()
 {
     if (tray_)
         tray_->enableMenuEntries();
+}
+
+bool Program::paceAvailable()
+{
+    return tray().paceAvailable();
+}
+
+bool Program::paceFollowsLoad()
+{
+    return tray().paceFollowsLoad();
+}
+
+void Program::setPaceFollowsLoad(bool on)
+{
+    tray().setPaceFollowsLoad(on);
 }
 
 void Program::releaseTray()

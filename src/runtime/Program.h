@@ -76,6 +76,11 @@ public:
     void setInterval(int milliseconds);
     /// Enables the tray menu's four entries again, as a closing window does.
     void giveMenuBack();
+    /// Whether the pace can follow the processor load here, whether it does, and
+    /// turning that on or off at once.
+    bool paceAvailable();
+    bool paceFollowsLoad();
+    void setPaceFollowsLoad(bool on);
 
     /// Shutdown has run: the process may end once the event loop is back.
     bool isFinished() const { return finished_; }

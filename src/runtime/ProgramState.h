@@ -42,6 +42,9 @@ inline const QString Section = QStringLiteral("Startup");
 inline const QString Previous = QStringLiteral("Previous");
 inline const QString Speed = QStringLiteral("Speed");
 inline const QString Custom = QStringLiteral("Custom");
+/// "cpu": the animation's pace follows the processor load; anything else: it does not.
+inline const QString Pace = QStringLiteral("Pace");
+inline const QString PaceFollowsLoad = QStringLiteral("cpu");
 } // namespace Setting
 
 } // namespace glimmer

@@ -1,6 +1,7 @@
 #include "runtime/frmTray.h"
 
 #include "platform/Environment.h"
+#include "platform/LoadMeter.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
 #include "runtime/BuiltinFrames.h"
@@ -21,6 +22,8 @@ frmTray::frmTray(Program& program) : program_(program)
 {
     Timer1.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &frmTray::Timer1_Timer);
+    paceTimer_.setInterval(static_cast<int>(Pace::kSampleSeconds * 1000));
+    connect(&paceTimer_, &QTimer::timeout, this, &frmTray::Pace_Timer);
 
     std::vector<QIcon>* arrays[] = {&LL, &FT, &EY, &TV, &CW, &SW};
     for (std::size_t i = 0; i < kBuiltinSets.size(); ++i)
@@ -68,14 +71,17 @@ void frmTray::Form_Load()
 
     state.CurrentAnimation = previousAnimationFromSetting(settings.read(
         Setting::Application, Setting::Section, Setting::Previous, QStringLiteral("2")));
-    Timer1.setInterval(intervalFromSetting(settings.read(Setting::Application, Setting::Section,
-                                                         Setting::Speed, QStringLiteral("500"))));
+    setInterval(intervalFromSetting(settings.read(Setting::Application, Setting::Section,
+                                                  Setting::Speed, QStringLiteral("500"))));
 
     if (state.CurrentAnimation == Animation::Custom)
         LoadCustomAnimation(program_);
 
     addTrayIcon();
     Timer1.start();
+    if (settings.read(Setting::Application, Setting::Section, Setting::Pace, QString()) ==
+        Setting::PaceFollowsLoad)
+        setPaceFollowsLoad(true);
 }
 
 void frmTray::addTrayIcon()
@@ -96,6 +102,7 @@ void frmTray::Form_Unload()
         return;
     unloaded_ = true;
     Timer1.stop();
+    paceTimer_.stop();
 
     program_.closeWindow(WindowKind::Options);
 
@@ -130,6 +137,12 @@ const std::vector<QIcon>& frmTray::builtinFrames(int number) const
 void frmTray::Timer1_Timer()
 {
     auto& state = program_.state();
+    // A pace that follows the load times each frame anew (a periodic timer would
+    // restart at every change of pace, and a slow one might then never fire).
+    if (paceOn_) {
+        if (const auto paced = pace_.interval(chosenInterval_))
+            Timer1.start(*paced);
+    }
 
     // The counter is shared by every animation and advanced before anything else.
     // While the animation number selects nothing it is never wrapped by a set, so it
@@ -156,12 +169,89 @@ void frmTray::Timer1_Timer()
     }
 
     trayRecord.icon = imgTrayIcon;
+    sendRecord();
+}
+
+void frmTray::sendRecord()
+{
     if (!program_.services().tray.modify(trayRecord)) {
         Timer1.stop();
+        paceTimer_.stop();
         program_.services().messages.ok(QStringLiteral("Unable to change icon in system tray!"),
                                         MessageIcon::None, kTrayTitle);
         program_.services().environment.terminate(1);
     }
+}
+
+void frmTray::setInterval(int milliseconds)
+{
+    chosenInterval_ = milliseconds;
+    if (paceOn_)
+        applyPace();
+    else
+        Timer1.setInterval(milliseconds);
+}
+
+bool frmTray::paceAvailable() const
+{
+    const LoadMeter* meter = program_.services().load;
+    return meter && meter->available();
+}
+
+void frmTray::setPaceFollowsLoad(bool on)
+{
+    on = on && paceAvailable() && !unloaded_;
+    if (on == paceOn_)
+        return;
+    paceOn_ = on;
+    pace_.reset();
+    shownPercent_ = -1;
+    if (on) {
+        program_.services().load->sample(); // the first share counts from now
+        Timer1.setSingleShot(true);
+        paceTimer_.start();
+        applyPace();
+    } else {
+        paceTimer_.stop();
+        Timer1.setSingleShot(false);
+        Timer1.setInterval(chosenInterval_);
+        Timer1.start(); // wakes from a rest
+        showTip(ToolTip);
+    }
+}
+
+void frmTray::Pace_Timer()
+{
+    if (!paceOn_)
+        return;
+    if (const auto load = program_.services().load->sample())
+        pace_.add(*load);
+    applyPace();
+    const auto percent = pace_.percent();
+    if (percent && *percent != shownPercent_) {
+        shownPercent_ = *percent;
+        showTip(ToolTip + QStringLiteral(" \u2014 CPU %1%").arg(*percent));
+    }
+}
+
+void frmTray::applyPace()
+{
+    const auto paced = pace_.interval(chosenInterval_);
+    if (!paced) {
+        Timer1.stop(); // rest: the icon keeps its frame, the clock sleeps
+        return;
+    }
+    // A running clock takes the new pace at its next frame.
+    if (!Timer1.isActive())
+        Timer1.start(*paced);
+}
+
+void frmTray::showTip(const QString& tip)
+{
+    if (trayRecord.tip == tip)
+        return;
+    trayRecord.tip = tip;
+    sendRecord();
 }
 
 void frmTray::Form_MouseMove(double x)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/TrayArea.h"
+#include "runtime/Pace.h"
 #include "runtime/ProgramState.h"
 
 #include <QIcon>
@@ -46,11 +47,23 @@ public:
     /// dialog and the editor do when they close.
     void enableMenuEntries();
 
-    /// The running animation's interval in milliseconds, and setting it.
-    int interval() const { return Timer1.interval(); }
-    void setInterval(int milliseconds) { Timer1.setInterval(milliseconds); }
-    /// Whether the animation clock runs (it stops at shutdown and on a failed change).
+    /// The running animation's chosen interval in milliseconds, and setting it. While
+    /// the pace follows the load, this is the pace at full load.
+    int interval() const { return chosenInterval_; }
+    void setInterval(int milliseconds);
+    /// Whether the animation clock runs (it stops at shutdown, on a failed change, and
+    /// while a pace that follows the load rests).
     bool isRunning() const { return Timer1.isActive(); }
+
+    /// Whether this system tells its processor load, so that the pace can follow it.
+    bool paceAvailable() const;
+    /// Whether the pace follows the processor load (see Pace); off by default.
+    bool paceFollowsLoad() const { return paceOn_; }
+    /// Turns following the load on or off at once; on only where it is available.
+    void setPaceFollowsLoad(bool on);
+    /// One sample of the load, once a second while the pace follows it: the pace and
+    /// the tooltip ("Glimmerbox — CPU 37%") follow.
+    void Pace_Timer();
 
     /// The tray menu as the user sees it: "Options" (bold, the default entry),
     /// "Edit", "About", a separator, "Exit".
@@ -73,8 +86,19 @@ public:
 private:
     void buildMenu();
     void addTrayIcon();
+    /// Hands the tray record to the tray; a failure ends the program (see Timer1_Timer).
+    void sendRecord();
+    /// Shows `tip` as the icon's tooltip unless it already does.
+    void showTip(const QString& tip);
+    /// Starts, re-times or rests the animation clock for the current pace.
+    void applyPace();
 
     QTimer Timer1;
+    QTimer paceTimer_;
+    Pace pace_;
+    bool paceOn_ = false;
+    int chosenInterval_ = 0;
+    int shownPercent_ = -1;
     QMenu mnuTray;
     QAction* Showmnu = nullptr;
     QAction* Editmnu = nullptr;
