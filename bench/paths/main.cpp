@@ -7,8 +7,9 @@
 //   list_ms     FillCustomList over a program folder of 500 compiled files
 //   compile_ms  the editor's Compile of 50 frames of 1000 bytes
 
-#include "EditorSession.h"
+#include "TestFiles.h"
 #include "TestProgram.h"
+#include "Texts.h"
 #include "Timing.h"
 #include "editor/Customfrm.h"
 #include "formats/compiled_file.h"
@@ -19,7 +20,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QScrollBar>
 #include <cstdio>
@@ -28,14 +28,6 @@ using namespace glimmer;
 using namespace glimmer::bench;
 
 namespace {
-
-/// Writes `bytes` to `path`; ends the benchmark when it cannot.
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 constexpr int kFrames = 50;
 constexpr int kIconLength = 1000;
@@ -52,27 +44,26 @@ void report(const char* key, const Timing& timing)
     std::exit(1);
 }
 
-QByteArray compiledFile(const std::string& title, int frames)
+/// Frame `i` of an animation: a 16x16 icon padded to kIconLength bytes.
+QByteArray frame(int i)
 {
-    formats::CompiledHeader header;
-    header.iconSize = kIconLength;
-    header.speed = 10;
-    header.frameCount = static_cast<std::int16_t>(frames);
-    header.title = title;
-    std::vector<std::string> records;
+    return test::iconBytes({.colour = i % 16, .length = kIconLength});
+}
+
+/// A compiled file of `frames` frames at speed 10.
+QByteArray animation(const QByteArray& title, int frames)
+{
+    QList<QByteArray> records;
     for (int i = 1; i <= frames; ++i)
-        records.push_back(test::paddedIcon(kIconLength, i % 16).toStdString());
-    const auto bytes = formats::encodeCompiled(header, records);
-    if (!bytes)
-        failed("the compiled file does not encode");
-    return QByteArray::fromStdString(*bytes);
+        records << frame(i);
+    return test::compiledFile({.title = title, .speed = 10, .frames = records});
 }
 
 void benchLoader(int loads)
 {
     test::TestProgram t;
     t.program.start();
-    writeBytes(t.path("fifty.gx"), compiledFile("Fifty", kFrames));
+    test::writeFile(t.path("fifty.gx"), animation("Fifty", kFrames));
     t.settings.set("Custom", "fifty.gx");
 
     const Timing timing = timeRuns(10, loads, [&] { LoadCustomAnimation(t.program); });
@@ -89,8 +80,8 @@ void benchCustomList(int fills)
     t.program.start();
     for (int i = 0; i < 500; ++i) {
         const QString title = QStringLiteral("Anim %1").arg(i, 3, 10, QLatin1Char('0'));
-        writeBytes(t.path(QStringLiteral("anim%1.gx").arg(i, 3, 10, QLatin1Char('0'))),
-                   compiledFile(title.toStdString(), 1));
+        test::writeFile(t.path(QStringLiteral("anim%1.gx").arg(i, 3, 10, QLatin1Char('0'))),
+                        animation(title.toLatin1(), 1));
     }
     Optionfrm& options = t.optionfrm();
     const Timing timing = timeRuns(3, fills, [&] { options.FillCustomList(); });
@@ -108,7 +99,7 @@ void benchCompile(int compiles)
     editor.VScroll1->setValue(51 - kFrames); // the frame count spinner runs upside down
     for (int i = 1; i <= kFrames; ++i) {
         const QString icon = t.path(QStringLiteral("frame%1.ico").arg(i));
-        writeBytes(icon, test::paddedIcon(kIconLength, i % 16));
+        test::writeFile(icon, frame(i));
         editor.HScroll1->setValue(i);
         t.dialogs.answers.push_back(icon);
         editor.Image10_Click();
@@ -122,7 +113,7 @@ void benchCompile(int compiles)
         t.dialogs.answers.push_back(output);
         editor.Image14_Click();
     });
-    if (t.messages.texts() != QStringList{QStringLiteral("Your animation has been compiled!")} ||
+    if (t.messages.texts() != QStringList{test::kAnimationCompiled} ||
         QFileInfo(output).size() != formats::kCompiledHeaderSize + kFrames * kIconLength)
         failed("the compile did not write the 50 frames");
     report("compile_ms", timing);

@@ -1,6 +1,7 @@
 // The about box's hidden animation: the two spots, the frames and the message.
 
 #include "AboutTesting.h"
+#include "Texts.h"
 #include "platform/widgets/ClickImage.h"
 
 #include <QFile>
@@ -193,11 +194,10 @@ private slots:
             clickAt(about, "picture");
             QCOMPARE(int(t.messages.shown.size()), click);
             const ShownMessage& message = t.messages.shown.back();
-            QCOMPARE(message.text,
-                     QStringLiteral("Congratulations to the entire graduating class of 1998!"));
+            QCOMPARE(message.text, kCongratulations);
             QCOMPARE(message.buttons, MessageButtons::Ok);
             QCOMPARE(message.icon, MessageIcon::None);
-            QCOMPARE(message.title, QStringLiteral("Glimmerbox"));
+            QCOMPARE(message.title, kProgramName);
         }
         QVERIFY(revealed(about));
     }

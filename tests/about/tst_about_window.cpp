@@ -2,6 +2,7 @@
 // closing it gives back to the tray menu and the options window.
 
 #include "AboutTesting.h"
+#include "Texts.h"
 #include "options/Optionfrm.h"
 #include "platform/widgets/ClickImage.h"
 #include "platform/widgets/Shape.h"
@@ -54,7 +55,7 @@ private slots:
     {
         TestProgram t;
         Aboutfrm& about = openAbout(t);
-        QCOMPARE(about.windowTitle(), QStringLiteral("About"));
+        QCOMPARE(about.windowTitle(), kAboutTitle);
         QCOMPARE(about.size(), QSize(304, 189));
         QCOMPARE(about.pos(), QPoint((1024 - 304) / 2, (768 - 189) / 2));
     }

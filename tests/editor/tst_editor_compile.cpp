@@ -1,6 +1,7 @@
 // Compile: the animation under construction written as a compiled file (.gx).
 
 #include "EditorSession.h"
+#include "Texts.h"
 #include "formats/compiled_file.h"
 
 #include <QDir>
@@ -11,12 +12,6 @@ using namespace glimmer;
 using namespace glimmer::test;
 
 namespace {
-
-const QString kNoFrames =
-    QStringLiteral("This animation has no frames! Refer to Readme.txt for more information.");
-const QString kMissing =
-    QStringLiteral("One or more of the icon files are missing. Compilation aborted.");
-const QString kWriteError = QStringLiteral("Error writing to file. Compilation aborted.");
 
 void compile(EditorSession& s, const QString& path)
 {
@@ -31,7 +26,7 @@ std::vector<std::string> iconsForFrames(EditorSession& s, int count, int side)
     s.setFrameCount(count);
     std::vector<std::string> frames;
     for (int i = 1; i <= count; ++i) {
-        const QByteArray bytes = iconBytes(side, 4, i % 16);
+        const QByteArray bytes = iconBytes({.side = side, .colour = i % 16});
         s.chooseIconFor(i, s.icon(QStringLiteral("frame%1.ico").arg(i), bytes));
         frames.push_back(bytes.toStdString());
     }
@@ -56,8 +51,8 @@ private slots:
         QDir::setCurrent(s.t.path("elsewhere"));
 
         compile(s, s.t.path("example.gx"));
-        QCOMPARE(s.t.messages.texts(), QStringList{"Your animation has been compiled!"});
-        QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Done"));
+        QCOMPARE(s.t.messages.texts(), QStringList{kAnimationCompiled});
+        QCOMPARE(s.t.messages.shown.front().title, kDoneTitle);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Information);
 
         // The dialog started in the program's folder, and that folder stays current.
@@ -66,7 +61,7 @@ private slots:
         const FileDialogRequest& request = s.t.dialogs.requests.back();
         QCOMPARE(request.mode, FileDialogMode::Save);
         QCOMPARE(request.fileName, QString());
-        QCOMPARE(request.filter, QStringLiteral("Glimmerbox Files (.GX)| *.gx"));
+        QCOMPARE(request.filter, kCompiledFilter);
 
         const std::string written = fileBytes(s.t.path("example.gx"));
         QCOMPARE(written.size(), std::size_t{26 + 20 * 766});
@@ -108,7 +103,7 @@ private slots:
         s.setSpeed(speed);
         s.editor().Nametxt->setText(title);
         compile(s, s.t.path("out.gx"));
-        QCOMPARE(s.t.messages.texts(), QStringList{"Your animation has been compiled!"});
+        QCOMPARE(s.t.messages.texts(), QStringList{kAnimationCompiled});
 
         const QByteArray written = readFile(s.t.path("out.gx"));
         QCOMPARE(written.left(26), header);
@@ -120,8 +115,8 @@ private slots:
     {
         EditorSession s;
         compile(s, s.t.path("none.gx"));
-        QCOMPARE(s.t.messages.texts(), QStringList{kNoFrames});
-        QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Error"));
+        QCOMPARE(s.t.messages.texts(), QStringList{kAnimationHasNoFrames});
+        QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
         QVERIFY(s.t.dialogs.requests.empty());
         QVERIFY(!QFile::exists(s.t.path("none.gx")));
@@ -144,11 +139,16 @@ private slots:
         QTest::addColumn<bool>("olderFile");
         for (const bool older : {false, true}) {
             const char* over = older ? ", over an older file" : "";
-            QTest::addRow("frame 7 without an icon%s", over) << "no icon" << kMissing << older;
-            QTest::addRow("icon deleted%s", over) << "deleted" << kMissing << older;
-            QTest::addRow("icon replaced by a folder%s", over) << "folder" << kMissing << older;
-            QTest::addRow("icon shortened%s", over) << "shortened" << kWriteError << older;
-            QTest::addRow("icon emptied%s", over) << "emptied" << kWriteError << older;
+            QTest::addRow("frame 7 without an icon%s", over)
+                << "no icon" << kIconFilesMissingCompilationAborted << older;
+            QTest::addRow("icon deleted%s", over)
+                << "deleted" << kIconFilesMissingCompilationAborted << older;
+            QTest::addRow("icon replaced by a folder%s", over)
+                << "folder" << kIconFilesMissingCompilationAborted << older;
+            QTest::addRow("icon shortened%s", over)
+                << "shortened" << kErrorWritingCompilationAborted << older;
+            QTest::addRow("icon emptied%s", over)
+                << "emptied" << kErrorWritingCompilationAborted << older;
         }
     }
 
@@ -194,7 +194,7 @@ private slots:
         };
         compile(s, target);
         QCOMPARE(s.t.messages.texts(), QStringList{message});
-        QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Error"));
+        QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
         QVERIFY(targetUntouchedDuringMessage);
         if (olderFile)
@@ -215,10 +215,8 @@ private slots:
         for (const QString& target : {s.frameFile(2), s.t.path("link.gx")}) {
             s.t.messages.clear();
             compile(s, target);
-            QCOMPARE(s.t.messages.texts(),
-                     QStringList{"A compiled animation cannot be saved over one of its own icon "
-                                 "files."});
-            QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Error"));
+            QCOMPARE(s.t.messages.texts(), QStringList{kCannotCompileOverOwnIcon});
+            QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
             QCOMPARE(readFile(s.frameFile(2)), icon);
         }
     }
@@ -232,7 +230,7 @@ private slots:
         second.write("trailing bytes");
         second.close();
         compile(s, s.t.path("long.gx"));
-        QCOMPARE(s.t.messages.texts(), QStringList{"Your animation has been compiled!"});
+        QCOMPARE(s.t.messages.texts(), QStringList{kAnimationCompiled});
         const QByteArray written = readFile(s.t.path("long.gx"));
         QCOMPARE(written.size(), 26 + 2 * 318);
         QCOMPARE(written.mid(26 + 318), readFile(s.frameFile(2)).left(318));
@@ -243,7 +241,7 @@ private slots:
         EditorSession s;
         s.setFrameCount(1);
         s.chooseIcon(s.smallIcon("small.ico"));
-        s.chooseIcon(s.icon("large.ico", iconBytes(32, 4, 1)));
+        s.chooseIcon(s.icon("large.ico", iconBytes({.side = 32, .colour = 1})));
         compile(s, s.t.path("size.gx"));
         QCOMPARE(readFile(s.t.path("size.gx")).mid(5, 5), QByteArray("318  "));
         QCOMPARE(readFile(s.t.path("size.gx")).size(), 26 + 318);

@@ -1,6 +1,7 @@
 // "Choose Icon": the file dialog, the icon rules and what an accepted icon changes.
 
 #include "EditorSession.h"
+#include "Texts.h"
 #include "platform/widgets/ClickImage.h"
 
 #include <QDir>
@@ -10,14 +11,6 @@ using namespace glimmer;
 using namespace glimmer::test;
 
 namespace {
-
-const QString kNotAnIcon =
-    QStringLiteral("This is not a valid icon file. Refer to Readme.txt for more information.");
-const QString kNotSuitable = QStringLiteral(
-    "This icon is not suitable for Glimmerbox. Refer to Readme.txt for more information.");
-const QString kDifferentFormat =
-    QStringLiteral("You must choose the same icon format for all animation frames. Refer to "
-                   "Readme.txt for more information.");
 
 /// The frame's path, the label, the size in both forms and whether a picture shows.
 QString frameState(EditorSession& s, int frame)
@@ -43,7 +36,7 @@ private slots:
         const FileDialogRequest& request = s.t.dialogs.requests.front();
         QCOMPARE(request.mode, FileDialogMode::Open);
         QCOMPARE(request.fileName, QString());
-        QCOMPARE(request.filter, QStringLiteral("Icon Files | *.ico"));
+        QCOMPARE(request.filter, kIconFilter);
         QVERIFY(s.t.messages.shown.empty());
         QCOMPARE(frameState(s, 1), QStringLiteral(";;;0;no picture"));
     }
@@ -59,9 +52,9 @@ private slots:
         QTest::addColumn<QString>("size"); // Lenlbl at the end
 
         // Name test first: nothing about the file matters.
-        QTest::newRow("bmp") << "smile.bmp" << 318 << kNotAnIcon << "" << 0 << ""
+        QTest::newRow("bmp") << "smile.bmp" << 318 << kNotAValidIconFile << "" << 0 << ""
                              << "";
-        QTest::newRow("icon") << "smile.icon" << 318 << kNotAnIcon << "" << 0 << ""
+        QTest::newRow("icon") << "smile.icon" << 318 << kNotAValidIconFile << "" << 0 << ""
                               << "";
         QTest::newRow("no dot") << "picnico" << 318 << ""
                                 << "" << 0 << ""
@@ -74,16 +67,16 @@ private slots:
                                        << "" << 0 << ""
                                        << "1000";
         QTest::newRow("1001 refused")
-            << "bigger.ico" << 1001 << kNotSuitable << "a.ico" << 766 << ""
+            << "bigger.ico" << 1001 << kIconNotSuitable << "a.ico" << 766 << ""
             << "766";
-        QTest::newRow("256 colours") << "256.ico" << 1406 << kNotSuitable << "" << 0 << ""
+        QTest::newRow("256 colours") << "256.ico" << 1406 << kIconNotSuitable << "" << 0 << ""
                                      << "";
         QTest::newRow("empty fixes 0") << "empty.ico" << 0 << ""
-                                       << "b.ico" << 318 << kDifferentFormat << "0";
+                                       << "b.ico" << 318 << kSameIconFormatForAllFrames << "0";
         QTest::newRow("318 then 766") << "a.ico" << 318 << ""
-                                      << "b.ico" << 766 << kDifferentFormat << "318";
+                                      << "b.ico" << 766 << kSameIconFormatForAllFrames << "318";
         QTest::newRow("318 then 1406") << "a.ico" << 318 << ""
-                                       << "b.ico" << 1406 << kNotSuitable << "318";
+                                       << "b.ico" << 1406 << kIconNotSuitable << "318";
         QTest::newRow("318 then 318") << "a.ico" << 318 << ""
                                       << "b.ico" << 318 << ""
                                       << "318";
@@ -103,11 +96,11 @@ private slots:
         const auto bytesOf = [](int length) {
             switch (length) {
             case 766:
-                return iconBytes(32, 4, 3);
+                return iconBytes({.side = 32, .colour = 3});
             case 1406:
-                return iconBytes(16, 8, 3);
+                return iconBytes({.bitsPerPixel = 8, .colour = 3});
             default:
-                return length >= 318 ? paddedIcon(length) : QByteArray(length, 'x');
+                return length >= 318 ? iconBytes({.length = length}) : QByteArray(length, 'x');
             }
         };
         const auto attempt = [&](int frame, const QString& name, int length,
@@ -123,7 +116,7 @@ private slots:
                 QCOMPARE(s.editor().Filenamelbl->text(), path);
             } else {
                 QCOMPARE(s.t.messages.texts(), QStringList{message});
-                QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Error"));
+                QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
                 QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
                 QCOMPARE(frameState(s, frame), before); // a refusal changes nothing
             }
@@ -173,8 +166,8 @@ private slots:
         EditorSession s;
         s.chooseIconFor(1, s.smallIcon("only.ico"));
         // Even replacing the only icon must keep to its length.
-        s.chooseIconFor(1, s.icon("large.ico", iconBytes(32, 4, 2)));
-        QCOMPARE(s.t.messages.texts(), QStringList{kDifferentFormat});
+        s.chooseIconFor(1, s.icon("large.ico", iconBytes({.side = 32, .colour = 2})));
+        QCOMPARE(s.t.messages.texts(), QStringList{kSameIconFormatForAllFrames});
 
         s.t.messages.answers = {MessageAnswer::Yes};
         s.editor().Image9_Click();
@@ -215,7 +208,7 @@ private slots:
         const QString before = frameState(s, 4);
         s.chooseIcon(name.isEmpty() ? QString() : s.t.path(name));
         if (name.isEmpty()) // an empty name fails the name test
-            QCOMPARE(s.t.messages.texts(), QStringList{kNotAnIcon});
+            QCOMPARE(s.t.messages.texts(), QStringList{kNotAValidIconFile});
         else
             QVERIFY(s.t.messages.shown.empty());
         QCOMPARE(frameState(s, 4), before);

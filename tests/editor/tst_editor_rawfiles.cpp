@@ -1,6 +1,7 @@
 // Save and Load of raw animation files (.rgx).
 
 #include "EditorSession.h"
+#include "Texts.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,16 +11,6 @@ using namespace glimmer;
 using namespace glimmer::test;
 
 namespace {
-
-const QString kNoFrames =
-    QStringLiteral("This animation has no frames! Refer to Readme.txt for more information.");
-const QString kNotRgx =
-    QStringLiteral("This is not a valid .RGX file. Refer to Readme.txt for more information.");
-const QString kLoadError = QStringLiteral(
-    "An error occured while trying to load. Refer to Readme.txt for more information.");
-const QString kMissing = QStringLiteral(
-    "One or more icons listed in this file are missing. Refer to Readme.txt for more information.");
-const QString kFilter = QStringLiteral("Raw Glimmerbox Files (.RGX)| *.rgx");
 
 QByteArray lines(const QStringList& values)
 {
@@ -82,7 +73,7 @@ private slots:
         QCOMPARE(s.t.dialogs.requests[1].mode, FileDialogMode::Save);
         QCOMPARE(s.t.dialogs.requests[2].mode, FileDialogMode::Open);
         for (std::size_t i = 1; i < 3; ++i) {
-            QCOMPARE(s.t.dialogs.requests[i].filter, kFilter);
+            QCOMPARE(s.t.dialogs.requests[i].filter, kRawFilter);
             QCOMPARE(s.t.dialogs.requests[i].fileName, QString());
         }
         QVERIFY(s.t.messages.shown.empty());
@@ -99,8 +90,8 @@ private slots:
         };
         save(s, s.t.path("new.rgx"));
         QCOMPARE(requestsWhenTold, 1);
-        QCOMPARE(s.t.messages.texts(), QStringList{kNoFrames});
-        QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Error"));
+        QCOMPARE(s.t.messages.texts(), QStringList{kAnimationHasNoFrames});
+        QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
         QVERIFY(!QFile::exists(s.t.path("new.rgx")));
     }
@@ -111,8 +102,8 @@ private slots:
         const QString icon = s.smallIcon("one.ico");
         s.chooseIcon(icon);
         save(s, s.t.path("one.rgx"));
-        QCOMPARE(s.t.messages.texts(), QStringList{"File was saved successfully."});
-        QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Glimmerbox"));
+        QCOMPARE(s.t.messages.texts(), QStringList{kFileSavedSuccessfully});
+        QCOMPARE(s.t.messages.shown.front().title, kProgramName);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Information);
         const QByteArray expected =
             rawFile("My Animation", "1", "20", "318", QStringList{icon} + QStringList(19));
@@ -169,7 +160,7 @@ private slots:
         s.goToFrame(13);
         const QString saved = animation(s);
         save(s, s.t.path("round.rgx"));
-        QCOMPARE(s.t.messages.texts(), QStringList{"File was saved successfully."});
+        QCOMPARE(s.t.messages.texts(), QStringList{kFileSavedSuccessfully});
 
         s.t.messages.answers = {MessageAnswer::Yes};
         s.editor().Image9_Click();
@@ -192,21 +183,12 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("iconName");
         QTest::addColumn<QString>("message");
-        QTest::newRow("path with comma and quote")
-            << "Fine"
-            << "a,\"b.ico"
-            << "The icon path of frame 1 cannot be saved in a .RGX file because it holds both a "
-               "comma and a double quote.";
-        QTest::newRow("path with a line break")
-            << "Fine"
-            << "line\nbreak.ico"
-            << "The icon path of frame 1 cannot be saved in a .RGX file because it holds a line "
-               "break.";
-        QTest::newRow("title with comma and quote")
-            << "a,\"b"
-            << "fine.ico"
-            << "The animation title cannot be saved in a .RGX file because it holds both a comma "
-               "and a double quote.";
+        QTest::newRow("path with comma and quote") << "Fine"
+                                                   << "a,\"b.ico" << iconPathHoldsCommaAndQuote(1);
+        QTest::newRow("path with a line break") << "Fine"
+                                                << "line\nbreak.ico" << iconPathHoldsLineBreak(1);
+        QTest::newRow("title with comma and quote") << "a,\"b"
+                                                    << "fine.ico" << kTitleHoldsCommaAndQuote;
     }
 
     void aValueThatCannotBeWrittenStopsTheSaveWithNoFile()
@@ -219,7 +201,7 @@ private slots:
         s.editor().Nametxt->setText(title);
         save(s, s.t.path("new.rgx"));
         QCOMPARE(s.t.messages.texts(), QStringList{message});
-        QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Error"));
+        QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
         QVERIFY(!QFile::exists(s.t.path("new.rgx")));
 
@@ -270,7 +252,7 @@ private slots:
             QCOMPARE(s.editor().Nametxt->text(), QStringLiteral("Loaded"));
             QCOMPARE(s.frameFile(7), QString()); // the editor was reset before reading
         } else {
-            QCOMPARE(s.t.messages.texts(), QStringList{kNotRgx});
+            QCOMPARE(s.t.messages.texts(), QStringList{kNotAValidRgxFile});
             QCOMPARE(animation(s), before);
         }
     }
@@ -306,8 +288,8 @@ private slots:
         s.chooseIconFor(9, icon);
         s.setSpeed(4);
         load(s, s.t.path("bad.rgx"));
-        QCOMPARE(s.t.messages.texts(), QStringList{kLoadError});
-        QCOMPARE(s.t.messages.shown.front().title, QStringLiteral("Error"));
+        QCOMPARE(s.t.messages.texts(), QStringList{kErrorWhileLoading});
+        QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
         QCOMPARE(animation(s), defaults());
         QCOMPARE(s.editor().HScroll1->maximum(), 20);
@@ -326,7 +308,7 @@ private slots:
         EditorSession s;
         QVERIFY(QDir(s.t.folder.path()).mkdir("folder.rgx"));
         load(s, s.t.path(name));
-        QCOMPARE(s.t.messages.texts(), QStringList{kLoadError});
+        QCOMPARE(s.t.messages.texts(), QStringList{kErrorWhileLoading});
         QCOMPARE(animation(s), defaults());
     }
 
@@ -378,7 +360,7 @@ private slots:
             QVERIFY(QFile::remove(two));
         load(s, s.t.path("anim.rgx"));
         if (missing) {
-            QCOMPARE(s.t.messages.texts(), QStringList{kMissing});
+            QCOMPARE(s.t.messages.texts(), QStringList{kListedIconsMissing});
             QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
             QCOMPARE(animation(s), defaults());
         } else {
@@ -402,9 +384,7 @@ private slots:
 
         // The loaded size rules the icons chosen afterwards.
         s.chooseIconFor(3, icon);
-        QCOMPARE(s.t.messages.texts(),
-                 QStringList{"You must choose the same icon format for all animation frames. "
-                             "Refer to Readme.txt for more information."});
+        QCOMPARE(s.t.messages.texts(), QStringList{kSameIconFormatForAllFrames});
     }
 };
 

@@ -2,6 +2,7 @@
 // the compiled file, the options dialog's list and choice, and the tray playing it.
 
 #include "EditorSession.h"
+#include "Texts.h"
 #include "options/Optionfrm.h"
 #include "platform/Pictures.h"
 #include "runtime/frmTray.h"
@@ -36,7 +37,7 @@ private slots:
         // program's folder.
         QList<QByteArray> icons;
         for (int colour : {4, 10, 13})
-            icons << iconBytes(16, 4, colour);
+            icons << iconBytes({.colour = colour});
         s.editor().Nametxt->setText(QStringLiteral("Road Test"));
         s.setSpeed(8);
         s.setFrameCount(3);
@@ -44,7 +45,7 @@ private slots:
             s.chooseIconFor(i, s.icon(QStringLiteral("road%1.ico").arg(i), icons[i - 1]));
         s.t.dialogs.answers.push_back(s.t.path("road.gx"));
         s.editor().Image14->simulateClick();
-        QCOMPARE(s.t.messages.texts(), QStringList{"Your animation has been compiled!"});
+        QCOMPARE(s.t.messages.texts(), QStringList{kAnimationCompiled});
         s.editor().Image18->simulateClick();
         QVERIFY(!s.t.hasCustomfrm());
         s.t.messages.clear();

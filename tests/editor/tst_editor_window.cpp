@@ -2,6 +2,7 @@
 // pages, New, Close and the tray menu entries.
 
 #include "EditorSession.h"
+#include "Texts.h"
 #include "platform/widgets/ClickImage.h"
 #include "platform/widgets/Shape.h"
 #include "runtime/frmTray.h"
@@ -121,7 +122,7 @@ private slots:
     {
         EditorSession s;
         Customfrm& f = s.editor();
-        QCOMPARE(f.windowTitle(), QStringLiteral("Custom Glimmerbox"));
+        QCOMPARE(f.windowTitle(), kEditorTitle);
         QCOMPARE(f.size(), QSize(393, 233));
         QCOMPARE(f.pos(), QPoint((1024 - 393) / 2, (768 - 233) / 2));
         const QStringList captions{f.Label6->text(),  f.Label7->text(),  f.Label8->text(),
@@ -263,8 +264,8 @@ private slots:
         s.editor().Image9->simulateClick();
         QCOMPARE(s.t.messages.shown.size(), std::size_t{1});
         const ShownMessage& box = s.t.messages.shown.front();
-        QCOMPARE(box.text, QStringLiteral("Are you sure you want to create a new animation?"));
-        QCOMPARE(box.title, QStringLiteral("New File"));
+        QCOMPARE(box.text, kSureToCreateNewAnimation);
+        QCOMPARE(box.title, kNewFileTitle);
         QCOMPARE(box.buttons, MessageButtons::YesNo);
         QCOMPARE(box.icon, MessageIcon::Question);
         QCOMPARE(model(s), reset ? kDefaults : before);
@@ -286,8 +287,8 @@ private slots:
         QVERIFY(QFile::remove(gone));
 
         s.goToFrame(2);
-        QCOMPARE(s.t.messages.texts(), QStringList{"The icon " + gone + " was not found."});
-        QCOMPARE(s.t.messages.shown.back().title, QStringLiteral("Error"));
+        QCOMPARE(s.t.messages.texts(), QStringList{iconWasNotFound(gone)});
+        QCOMPARE(s.t.messages.shown.back().title, kErrorTitle);
         QCOMPARE(s.t.messages.shown.back().icon, MessageIcon::Critical);
         QCOMPARE(f.Framelbl->text(), QStringLiteral("2"));
         QCOMPARE(f.Filenamelbl->text(), gone);
@@ -298,7 +299,7 @@ private slots:
         f.HScroll1->setSliderDown(true);
         f.HScroll1->setSliderPosition(3);
         QCOMPARE(f.Framelbl->text(), QStringLiteral("3"));
-        QCOMPARE(s.t.messages.texts(), QStringList{"The icon " + gone + " was not found."});
+        QCOMPARE(s.t.messages.texts(), QStringList{iconWasNotFound(gone)});
         f.HScroll1->setSliderPosition(4);
         QCOMPARE(f.Framelbl->text(), QStringLiteral("4"));
         QCOMPARE(f.Filenamelbl->text(), QString());

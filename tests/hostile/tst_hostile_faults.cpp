@@ -2,9 +2,10 @@
 // is something other than a file: Save (.rgx) and Compile (.gx) must leave every
 // other file as it was, leave no partial compiled file, and keep the editor usable.
 
-#include "../editor/EditorSession.h"
 #include "DiskFaults.h"
+#include "EditorSession.h"
 #include "Hostile.h"
+#include "Texts.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -15,10 +16,6 @@ using namespace glimmer::test;
 
 namespace {
 
-const QString kSaved = QStringLiteral("File was saved successfully.");
-const QString kCompiled = QStringLiteral("Your animation has been compiled!");
-const QString kWriteError = QStringLiteral("Error writing to file. Compilation aborted.");
-
 /// An animation of 50 frames, each with its own icon of `side` pixels under a long
 /// name, so that both files it makes are several pages long.
 void makeAnimation(EditorSession& s, int side)
@@ -27,7 +24,7 @@ void makeAnimation(EditorSession& s, int side)
     for (int i = 1; i <= 50; ++i) {
         const QString name =
             QStringLiteral("frame-%1-%2.ico").arg(i, 2, 10, QLatin1Char('0')).arg(QString(80, 'n'));
-        s.chooseIconFor(i, s.icon(name, iconBytes(side, 4, 1 + i % 15)));
+        s.chooseIconFor(i, s.icon(name, iconBytes({.side = side, .colour = 1 + i % 15})));
     }
     s.editor().Nametxt->setText("Disk full");
     s.setSpeed(7);
@@ -58,7 +55,7 @@ QStringList run(EditorSession& s, const QString& command, const QString& path)
 
 QString success(const QString& command)
 {
-    return command == "save" ? kSaved : kCompiled;
+    return command == "save" ? kFileSavedSuccessfully : kAnimationCompiled;
 }
 
 /// A folder with an animation's two neighbours and, when `existing`, an older and
@@ -81,7 +78,8 @@ Scene makeScene(EditorSession& s, const QString& command, const QString& folder,
     Scene scene{folder, folder + (command == "save" ? "/anim.rgx" : "/anim.gx"),
                 readFile(referencePath)};
     writeFile(folder + "/neighbour.rgx", scene.whole);
-    writeFile(folder + "/neighbour.gx", "GX2.0318  1 1 Neighbour   ");
+    writeFile(folder + "/neighbour.gx",
+              compiledFile({.title = "Neighbour", .speed = 1, .iconSize = 318, .frameCount = 1}));
     if (existing)
         writeFile(scene.target, scene.whole.left(200));
     return scene;
@@ -104,7 +102,8 @@ void expectOutcome(const QString& command, bool completes, const QStringList& sh
         // Written whole or not at all: an older file keeps its bytes, a new name
         // stays free, no temporary file is left behind, and no success is claimed
         // (Save fails silently, Compile says so).
-        QCOMPARE(shown, command == "save" ? QStringList() : QStringList{kWriteError});
+        QCOMPARE(shown,
+                 command == "save" ? QStringList() : QStringList{kErrorWritingCompilationAborted});
         QVERIFY2(after == before, qPrintable(describe(after)));
     }
 }

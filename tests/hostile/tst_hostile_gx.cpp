@@ -2,8 +2,10 @@
 // start-up with "Previous" 7 and "Custom" naming the file, and the options dialog,
 // which lists the program folder's files and loads the one picked.
 
-#include "../editor/EditorSession.h"
 #include "Hostile.h"
+#include "TestFiles.h"
+#include "TestProgram.h"
+#include "Texts.h"
 #include "options/Optionfrm.h"
 #include "runtime/frmTray.h"
 
@@ -18,35 +20,25 @@ using namespace glimmer::test;
 
 namespace {
 
-const QString kNewerVersion =
-    QStringLiteral("The custom animation you tried to load is a newer version.");
-const QString kLoadFailed =
-    QStringLiteral("An error has occured while trying to load the custom animation.");
-const QString kMustBeSpecified = QStringLiteral("A custom animation must be specified");
-
 constexpr int kRecord = 318; // a 16x16 16-colour icon
 
-/// `text` filled with spaces to `width` bytes (or cut to it).
-QByteArray field(const QByteArray& text, int width)
+/// `count` records of 318 bytes: 16x16 16-colour icons, each in another colour than
+/// the one before.
+QList<QByteArray> icons(int count)
 {
-    return text.leftJustified(width, ' ', true);
+    QList<QByteArray> records;
+    for (int i = 0; i < count; ++i)
+        records << iconBytes({.colour = 1 + i % 15});
+    return records;
 }
 
-/// A compiled file written field by field, so that any field may be malformed:
-/// `records` icon records of 318 bytes follow the header.
-QByteArray gx(const QByteArray& size, const QByteArray& speed, const QByteArray& count,
-              const QByteArray& title, int records, const QByteArray& tag = "GX2.0")
+/// The valid file every malformed one is made from ("Two", speed 5, two records of
+/// 318 bytes), with the fields `changed` states stored instead.
+QByteArray twoFrames(CompiledSpec changed = {})
 {
-    QByteArray bytes = tag + field(size, 5) + field(speed, 2) + field(count, 2) + field(title, 12);
-    for (int i = 0; i < records; ++i)
-        bytes += iconBytes(16, 4, 1 + i % 15);
-    return bytes;
-}
-
-/// The valid file every malformed one is made from: two frames, speed 5, "Two".
-QByteArray twoFrames()
-{
-    return gx("318", "5", "2", "Two", 2);
+    changed.title = "Two";
+    changed.frames = icons(2);
+    return compiledFile(changed);
 }
 
 /// A compiled file of two frames that are PNG pictures of `side` x `side` pixels,
@@ -62,29 +54,7 @@ QByteArray pictureFrames(int side)
     if (!writer.write(picture) || buffer.size() > 32767)
         qFatal("no small PNG of %d pixels a side", side);
     const QByteArray png = buffer.data();
-    return "GX2.0" + field(QByteArray::number(png.size()), 5) + "5 2 " + field("Pictures", 12) +
-           png + png;
-}
-
-int filledSlots(const frmTray& tray)
-{
-    int count = 0;
-    while (count < formats::kMaxFrames && !tray.Customimg[std::size_t(count + 1)].isNull())
-        ++count;
-    return count;
-}
-
-QStringList entries(const Optionfrm& window)
-{
-    QStringList result;
-    for (int i = 0; i < window.Combo1->count(); ++i)
-        result << window.Combo1->itemText(i);
-    return result;
-}
-
-QStringList expectedMessages(const QString& message)
-{
-    return message.isEmpty() ? QStringList() : QStringList{message};
+    return compiledFile({.title = "Pictures", .frames = {png, png}});
 }
 
 /// The title the options list shows for `bytes`: 12 bytes from offset 14, spaces on
@@ -136,74 +106,92 @@ private:
         // The tag: any five bytes but "GX2.0" are a newer version; the list never looks.
         for (const char* tag : {"gx2.0", "Gx2.0", "gX2.0", "GX2.o", "GX1.0", "GX3.0", "GX2.1"}) {
             const QByteArray name = QByteArray("tag ") + tag;
-            row(name.constData(), gx("318", "5", "2", "Two", 2, tag), kNewerVersion, 7, 0, none,
+            row(name.constData(), twoFrames({.tag = tag}), kCustomAnimationIsNewer, 7, 0, none,
                 "Two");
         }
-        row("tag of five spaces", gx("318", "5", "2", "Two", 2, "     "), kNewerVersion, 7, 0, none,
+        row("tag of five spaces", twoFrames({.tag = "     "}), kCustomAnimationIsNewer, 7, 0, none,
             "Two");
-        row("tag of five NULs", gx("318", "5", "2", "Two", 2, QByteArray(5, '\0')), kNewerVersion,
-            7, 0, none, "Two");
-        const QByteArray untagged = gx("318", "5", "2", "Two", 2, "");
-        row("no tag: the fields start at 0", untagged, kNewerVersion, 7, 0, none,
+        row("tag of five NULs", twoFrames({.tag = QByteArray(5, '\0')}), kCustomAnimationIsNewer, 7,
+            0, none, "Two");
+        const QByteArray untagged = twoFrames({.tag = ""});
+        row("no tag: the fields start at 0", untagged, kCustomAnimationIsNewer, 7, 0, none,
             listedTitle(untagged));
-        row("tag only", "GX2.0", kLoadFailed, 2, 0, none, "");
-        row("four bytes of the tag", "GX2.", kLoadFailed, 2, 0, none, "");
+        row("tag only", "GX2.0", kErrorLoadingCustomAnimation, 2, 0, none, "");
+        row("four bytes of the tag", "GX2.", kErrorLoadingCustomAnimation, 2, 0, none, "");
 
         // Number fields. Speed and count are published before a later field fails.
-        row("icon size letters", gx("abc", "5", "2", "Two", 2), kLoadFailed, 2, 0, none, "Two");
-        row("icon size digits then letter", gx("31a8", "5", "2", "Two", 2), kLoadFailed, 2, 0, none,
-            "Two");
-        row("icon size with a plus sign", gx("+318", "5", "2", "Two", 2), none, 7, 2, "Two", "Two");
-        row("icon size with a minus sign", gx("-318", "5", "2", "Two", 2), kLoadFailed, 2, 0, "Two",
-            "Two");
-        row("icon size spaces only", gx("", "5", "2", "Two", 2), kLoadFailed, 2, 0, none, "Two");
-        row("icon size with a leading space", gx(" 318", "5", "2", "Two", 2), none, 7, 2, "Two",
-            "Two");
-        row("icon size with a space inside", gx("3 18", "5", "2", "Two", 2), kLoadFailed, 2, 0,
+        row("icon size letters", twoFrames({.iconSize = "abc"}), kErrorLoadingCustomAnimation, 2, 0,
             none, "Two");
-        row("icon size with a tab", gx("318\t", "5", "2", "Two", 2), kLoadFailed, 2, 0, none,
+        row("icon size digits then letter", twoFrames({.iconSize = "31a8"}),
+            kErrorLoadingCustomAnimation, 2, 0, none, "Two");
+        row("icon size with a plus sign", twoFrames({.iconSize = "+318"}), none, 7, 2, "Two",
             "Two");
-        row("icon size 99999", gx("99999", "5", "2", "Two", 2), kLoadFailed, 2, 0, none, "Two");
-        row("speed letters", gx("318", "x", "2", "Two", 2), kLoadFailed, 2, 0, none, "Two");
-        row("speed spaces only", gx("318", "", "2", "Two", 2), kLoadFailed, 2, 0, none, "Two");
-        row("speed minus one", gx("318", "-1", "2", "Two", 2), none, 7, 2, "Two", "Two");
-        row("speed 99", gx("318", "99", "2", "Two", 2), none, 7, 2, "Two", "Two");
-        row("count letters", gx("318", "5", "ab", "Two", 2), kLoadFailed, 2, 0, none, "Two");
-        row("count spaces only", gx("318", "5", "", "Two", 2), kLoadFailed, 2, 0, none, "Two");
-        row("count with a plus sign", gx("318", "5", "+2", "Two", 2), none, 7, 2, "Two", "Two");
-        row("count minus two", gx("318", "5", "-2", "Two", 2), kLoadFailed, 2, 0, "Two", "Two");
-        row("count 99 with two records", gx("318", "5", "99", "Two", 2), kLoadFailed, 2, 2, "Two",
+        row("icon size with a minus sign", twoFrames({.iconSize = "-318"}),
+            kErrorLoadingCustomAnimation, 2, 0, "Two", "Two");
+        row("icon size spaces only", twoFrames({.iconSize = ""}), kErrorLoadingCustomAnimation, 2,
+            0, none, "Two");
+        row("icon size with a leading space", twoFrames({.iconSize = " 318"}), none, 7, 2, "Two",
             "Two");
+        row("icon size with a space inside", twoFrames({.iconSize = "3 18"}),
+            kErrorLoadingCustomAnimation, 2, 0, none, "Two");
+        row("icon size with a tab", twoFrames({.iconSize = "318\t"}), kErrorLoadingCustomAnimation,
+            2, 0, none, "Two");
+        row("icon size 99999", twoFrames({.iconSize = "99999"}), kErrorLoadingCustomAnimation, 2, 0,
+            none, "Two");
+        row("speed letters", twoFrames({.speed = "x"}), kErrorLoadingCustomAnimation, 2, 0, none,
+            "Two");
+        row("speed spaces only", twoFrames({.speed = ""}), kErrorLoadingCustomAnimation, 2, 0, none,
+            "Two");
+        row("speed minus one", twoFrames({.speed = "-1"}), none, 7, 2, "Two", "Two");
+        row("speed 99", twoFrames({.speed = "99"}), none, 7, 2, "Two", "Two");
+        row("count letters", twoFrames({.frameCount = "ab"}), kErrorLoadingCustomAnimation, 2, 0,
+            none, "Two");
+        row("count spaces only", twoFrames({.frameCount = ""}), kErrorLoadingCustomAnimation, 2, 0,
+            none, "Two");
+        row("count with a plus sign", twoFrames({.frameCount = "+2"}), none, 7, 2, "Two", "Two");
+        row("count minus two", twoFrames({.frameCount = "-2"}), kErrorLoadingCustomAnimation, 2, 0,
+            "Two", "Two");
+        row("count 99 with two records", twoFrames({.frameCount = "99"}),
+            kErrorLoadingCustomAnimation, 2, 2, "Two", "Two");
 
         // Frame counts: the slots end at 50.
-        row("0 frames", gx("318", "5", "0", "Zero", 0), kLoadFailed, 2, 0, "Zero", "Zero");
-        row("1 frame", gx("318", "5", "1", "One", 1), none, 7, 1, "One", "One");
-        row("50 frames", gx("318", "5", "50", "Fifty", 50), none, 7, 50, "Fifty", "Fifty");
-        row("51 frames", gx("318", "5", "51", "Many", 51), kLoadFailed, 2, 50, "Many", "Many");
-        row("99 frames", gx("318", "5", "99", "Many", 99), kLoadFailed, 2, 50, "Many", "Many");
+        row("0 frames", compiledFile({.title = "Zero", .frames = icons(0)}),
+            kErrorLoadingCustomAnimation, 2, 0, "Zero", "Zero");
+        row("1 frame", compiledFile({.title = "One", .frames = icons(1)}), none, 7, 1, "One",
+            "One");
+        row("50 frames", compiledFile({.title = "Fifty", .frames = icons(50)}), none, 7, 50,
+            "Fifty", "Fifty");
+        row("51 frames", compiledFile({.title = "Many", .frames = icons(51)}),
+            kErrorLoadingCustomAnimation, 2, 50, "Many", "Many");
+        row("99 frames", compiledFile({.title = "Many", .frames = icons(99)}),
+            kErrorLoadingCustomAnimation, 2, 50, "Many", "Many");
 
         // Icon sizes that do not fit the records.
-        row("icon size 0 without a body", gx("0", "5", "2", "Two", 0), kLoadFailed, 2, 0, "Two",
-            "Two");
-        row("icon size 0 with a body", gx("0", "5", "2", "Two", 2), kLoadFailed, 2, 0, "Two",
-            "Two");
-        row("icon size 32767 with a short body", gx("32767", "5", "2", "Two", 2), kLoadFailed, 2, 0,
-            "Two", "Two");
+        row("icon size 0 without a body",
+            compiledFile({.title = "Two", .iconSize = 0, .frameCount = 2}),
+            kErrorLoadingCustomAnimation, 2, 0, "Two", "Two");
+        row("icon size 0 with a body", twoFrames({.iconSize = "0"}), kErrorLoadingCustomAnimation,
+            2, 0, "Two", "Two");
+        row("icon size 32767 with a short body", twoFrames({.iconSize = "32767"}),
+            kErrorLoadingCustomAnimation, 2, 0, "Two", "Two");
         // Pictures larger than an icon can hold are refused before they take memory.
         row("frames of 256x256 pixels", pictureFrames(256), none, 7, 2, "Pictures", "Pictures");
-        row("frames of 257x257 pixels", pictureFrames(257), kLoadFailed, 2, 0, "Pictures",
-            "Pictures");
-        row("frames of 2048x2048 pixels in 16 KB", pictureFrames(2048), kLoadFailed, 2, 0,
+        row("frames of 257x257 pixels", pictureFrames(257), kErrorLoadingCustomAnimation, 2, 0,
             "Pictures", "Pictures");
+        row("frames of 2048x2048 pixels in 16 KB", pictureFrames(2048),
+            kErrorLoadingCustomAnimation, 2, 0, "Pictures", "Pictures");
         row("records that are no pictures",
-            gx("318", "5", "2", "Two", 0) + QByteArray(2 * kRecord, 'x'), kLoadFailed, 2, 0, "Two",
-            "Two");
+            compiledFile(
+                {.title = "Two", .frames = {QByteArray(kRecord, 'x'), QByteArray(kRecord, 'x')}}),
+            kErrorLoadingCustomAnimation, 2, 0, "Two", "Two");
 
         // Titles.
-        row("title of 12 spaces", gx("318", "5", "2", "            ", 2), none, 7, 2, "", "");
-        row("title with leading spaces", gx("318", "5", "2", "   Lead", 2), none, 7, 2, "   Lead",
-            "   Lead");
-        row("title with NUL bytes", gx("318", "5", "2", QByteArray("N\0l", 3), 2), none, 7, 2,
+        row("title of 12 spaces", compiledFile({.title = "            ", .frames = icons(2)}), none,
+            7, 2, "", "");
+        row("title with leading spaces", compiledFile({.title = "   Lead", .frames = icons(2)}),
+            none, 7, 2, "   Lead", "   Lead");
+        row("title with NUL bytes",
+            compiledFile({.title = QByteArray("N\0l", 3), .frames = icons(2)}), none, 7, 2,
             QString("N") + QChar(0) + "l", QString("N") + QChar(0) + "l");
         for (int first = 0x80; first <= 0xFF; first += 12) {
             QByteArray title;
@@ -211,17 +199,20 @@ private:
                 title += static_cast<char>(byte);
             const QString text = fromWindows1252(title);
             const QByteArray name = "title bytes 0x" + QByteArray::number(first, 16) + " on";
-            row(name.constData(), gx("318", "5", "2", title, 2), none, 7, 2, text, text);
+            row(name.constData(), compiledFile({.title = title, .frames = icons(2)}), none, 7, 2,
+                text, text);
         }
 
-        row("0-byte file", QByteArray(), kLoadFailed, 2, 0, none, "");
-        row("header only", gx("318", "5", "2", "Two", 0), kLoadFailed, 2, 0, "Two", "Two");
+        row("0-byte file", QByteArray(), kErrorLoadingCustomAnimation, 2, 0, none, "");
+        row("header only", compiledFile({.title = "Two", .frameCount = 2}),
+            kErrorLoadingCustomAnimation, 2, 0, "Two", "Two");
 
         // Things that are not readable regular files. The list leaves out what is not
         // a regular file at all and lists an unreadable regular file as an empty entry.
         const auto trapRow = [&](Trap trap, bool listed) {
             QTest::newRow(qPrintable(trapName(trap)))
-                << int(trap) << twoFrames() << kLoadFailed << 2 << 0 << none << listed << "";
+                << int(trap) << twoFrames() << kErrorLoadingCustomAnimation << 2 << 0 << none
+                << listed << "";
         };
         trapRow(Trap::Directory, false);
         trapRow(Trap::Fifo, false);
@@ -291,8 +282,8 @@ private slots:
         QFETCH(QString, entry);
 
         TestProgram t;
-        writeFile(t.path("a.gx"), gx("318", "3", "1", "Alpha", 1));
-        writeFile(t.path("z.gx"), gx("318", "3", "1", "Zulu", 1));
+        writeFile(t.path("a.gx"), compiledFile({.title = "Alpha", .speed = 3, .frames = icons(1)}));
+        writeFile(t.path("z.gx"), compiledFile({.title = "Zulu", .speed = 3, .frames = icons(1)}));
         if (const QString why = whyImpossible(Trap(trap)); !why.isEmpty())
             QSKIP(qPrintable(why));
         QVERIFY(plant(Trap(trap), t.path("x.gx"), bytes));
@@ -305,7 +296,7 @@ private slots:
         Optionfrm& window = t.optionfrm();
         const QStringList expected =
             listed ? QStringList{"Alpha", entry, "Zulu"} : QStringList{"Alpha", "Zulu"};
-        QCOMPARE(entries(window), expected);
+        QCOMPARE(customEntries(window), expected);
         QVERIFY(t.messages.shown.empty());
         if (!listed) {
             // The rest still plays.
@@ -324,7 +315,7 @@ private slots:
         const ProgramState& state = t.program.state();
         if (namesNothing(entry)) {
             // An empty entry names no file: nothing is loaded, nothing changes.
-            QCOMPARE(t.messages.texts(), QStringList{kMustBeSpecified});
+            QCOMPARE(t.messages.texts(), QStringList{kCustomAnimationMustBeSpecified});
             QCOMPARE(state.CurrentAnimation, Animation::Aquarium);
             QVERIFY(t.settings.saves.isEmpty());
         } else {
@@ -361,7 +352,7 @@ private slots:
         t.program.start();
 
         const ProgramState& state = t.program.state();
-        QCOMPARE(t.messages.texts(), QStringList{kLoadFailed});
+        QCOMPARE(t.messages.texts(), QStringList{kErrorLoadingCustomAnimation});
         QCOMPARE(state.CurrentAnimation, Animation::Aquarium);
         const int whole = length >= 26 ? (length - 26) / kRecord : 0;
         QCOMPARE(filledSlots(t.program.tray()), whole);
@@ -373,7 +364,7 @@ private slots:
             return;
         t.messages.clear();
         choose(t.program.tray(), "Options");
-        QCOMPARE(entries(t.optionfrm()),
+        QCOMPARE(customEntries(t.optionfrm()),
                  QStringList{length >= 26 ? QStringLiteral("Two") : QString()});
         QVERIFY(t.messages.shown.empty());
     }

@@ -1,8 +1,9 @@
 // Hostile icon files: chosen with "Choose Icon", and changed behind the editor's
 // back between Choose Icon and Compile.
 
-#include "../editor/EditorSession.h"
+#include "EditorSession.h"
 #include "Hostile.h"
+#include "Texts.h"
 
 #include <QDir>
 #include <QTest>
@@ -11,22 +12,6 @@ using namespace glimmer;
 using namespace glimmer::test;
 
 namespace {
-
-const QString kNotIcon =
-    QStringLiteral("This is not a valid icon file. Refer to Readme.txt for more information.");
-const QString kNotSuitable = QStringLiteral(
-    "This icon is not suitable for Glimmerbox. Refer to Readme.txt for more information.");
-const QString kDifferent = QStringLiteral("You must choose the same icon format for all animation "
-                                          "frames. Refer to Readme.txt for more information.");
-const QString kMissing =
-    QStringLiteral("One or more of the icon files are missing. Compilation aborted.");
-const QString kWriteError = QStringLiteral("Error writing to file. Compilation aborted.");
-const QString kCompiled = QStringLiteral("Your animation has been compiled!");
-
-QStringList expectedMessages(const QString& message)
-{
-    return message.isEmpty() ? QStringList() : QStringList{message};
-}
 
 } // namespace
 
@@ -45,7 +30,7 @@ private slots:
         QTest::addColumn<QString>("size");  ///< Lenlbl afterwards
         QTest::addColumn<bool>("picture");  ///< Iconimg shows a picture afterwards
 
-        const QByteArray icon = iconBytes(16, 4, 2);
+        const QByteArray icon = iconBytes({.colour = 2});
         const QString none;
         for (const bool accepted : {false, true}) {
             const QString size = accepted ? "318" : "";
@@ -60,10 +45,10 @@ private slots:
             }
             QTest::addRow("a 4 GiB sparse file, %s", when)
                 << "x.ico" << int(Trap::None) << QByteArray() << (qint64(4) << 30) << accepted
-                << kNotSuitable << false << size << false;
+                << kIconNotSuitable << false << size << false;
             QTest::addRow("1001 bytes, %s", when)
-                << "x.ico" << int(Trap::None) << paddedIcon(1001) << qint64(0) << accepted
-                << kNotSuitable << false << size << false;
+                << "x.ico" << int(Trap::None) << iconBytes({.length = 1001}) << qint64(0)
+                << accepted << kIconNotSuitable << false << size << false;
             QTest::addRow("a link to a good icon, %s", when)
                 << "link.ico" << int(Trap::None) << icon << qint64(0) << accepted << none << true
                 << "318" << true;
@@ -71,18 +56,18 @@ private slots:
                 << "junk.ico" << int(Trap::None) << QByteArray(318, 'j') << qint64(0) << accepted
                 << none << true << "318" << false;
             QTest::addRow("name ending in a blank, %s", when)
-                << "x.ico " << int(Trap::None) << icon << qint64(0) << accepted << kNotIcon << false
-                << size << false;
+                << "x.ico " << int(Trap::None) << icon << qint64(0) << accepted
+                << kNotAValidIconFile << false << size << false;
         }
         QTest::newRow("0 bytes, as the first icon")
             << "x.ico" << int(Trap::None) << QByteArray() << qint64(0) << false << QString() << true
             << "0" << false;
         QTest::newRow("0 bytes, after a first icon")
-            << "x.ico" << int(Trap::None) << QByteArray() << qint64(0) << true << kDifferent
-            << false << "318" << false;
+            << "x.ico" << int(Trap::None) << QByteArray() << qint64(0) << true
+            << kSameIconFormatForAllFrames << false << "318" << false;
         QTest::newRow("1000 bytes, as the first icon")
-            << "x.ico" << int(Trap::None) << paddedIcon(1000) << qint64(0) << false << QString()
-            << true << "1000" << true;
+            << "x.ico" << int(Trap::None) << iconBytes({.length = 1000}) << qint64(0) << false
+            << QString() << true << "1000" << true;
     }
 
     /// Frame 2 is current (frame 1 has an icon when `sizeAccepted`); the user picks the
@@ -137,15 +122,15 @@ private slots:
         QTest::addColumn<QString>("change");
         QTest::addColumn<int>("trap"); ///< what replaces frame 2's icon, for "replaced"
         QTest::addColumn<QString>("message");
-        QTest::newRow("shrunk by one byte") << "shrink" << 0 << kWriteError;
-        QTest::newRow("emptied") << "empty" << 0 << kWriteError;
-        QTest::newRow("grown") << "grow" << 0 << kCompiled;
-        QTest::newRow("rewritten with other bytes") << "rewrite" << 0 << kCompiled;
-        QTest::newRow("deleted") << "delete" << 0 << kMissing;
+        QTest::newRow("shrunk by one byte") << "shrink" << 0 << kErrorWritingCompilationAborted;
+        QTest::newRow("emptied") << "empty" << 0 << kErrorWritingCompilationAborted;
+        QTest::newRow("grown") << "grow" << 0 << kAnimationCompiled;
+        QTest::newRow("rewritten with other bytes") << "rewrite" << 0 << kAnimationCompiled;
+        QTest::newRow("deleted") << "delete" << 0 << kIconFilesMissingCompilationAborted;
         for (Trap trap : {Trap::Directory, Trap::Fifo, Trap::DevZero, Trap::DevNull, Trap::LinkLoop,
                           Trap::LinkPair, Trap::Dangling, Trap::Unreadable, Trap::RootProof}) {
             QTest::addRow("replaced by a %s", qPrintable(trapName(trap)))
-                << "replace" << int(trap) << kMissing;
+                << "replace" << int(trap) << kIconFilesMissingCompilationAborted;
         }
     }
 
@@ -161,7 +146,7 @@ private slots:
             QSKIP(qPrintable(why));
 
         EditorSession s;
-        const QByteArray secondBytes = iconBytes(16, 4, 9);
+        const QByteArray secondBytes = iconBytes({.colour = 9});
         s.setFrameCount(2);
         s.chooseIconFor(1, s.smallIcon("one.ico", 4));
         const QString second = s.icon("two.ico", secondBytes);
@@ -178,7 +163,7 @@ private slots:
             QVERIFY(file.open(QIODevice::Append));
             file.write(QByteArray(100, 'g'));
         } else if (change == "rewrite") {
-            expectedSecond = iconBytes(16, 4, 11);
+            expectedSecond = iconBytes({.colour = 11});
             QVERIFY(QFile::remove(second));
             writeFile(second, expectedSecond);
         } else {
@@ -201,7 +186,7 @@ private slots:
         QCOMPARE(s.frameFile(2), second);
         QCOMPARE(s.editor().Lenlbl->text(), QStringLiteral("318"));
         auto after = listing(s.t.folder.path());
-        if (message == kCompiled) {
+        if (message == kAnimationCompiled) {
             QVERIFY(after.contains("out.gx"));
             const QByteArray written = readFile(out);
             QCOMPARE(written.size(), 26 + 2 * 318);
@@ -216,7 +201,7 @@ private slots:
         s.t.messages.clear();
         s.t.dialogs.answers.push_back(out);
         s.editor().Image14->simulateClick();
-        QCOMPARE(s.t.messages.texts(), QStringList{kCompiled});
+        QCOMPARE(s.t.messages.texts(), QStringList{kAnimationCompiled});
         QCOMPARE(readFile(out).mid(26 + 318), secondBytes);
     }
 };

@@ -2,8 +2,9 @@
 // button: the message the user sees, the animation the editor holds afterwards,
 // and nothing written anywhere.
 
-#include "../editor/EditorSession.h"
+#include "EditorSession.h"
 #include "Hostile.h"
+#include "Texts.h"
 
 #include <QTest>
 
@@ -11,11 +12,6 @@ using namespace glimmer;
 using namespace glimmer::test;
 
 namespace {
-
-const QString kLoadError = QStringLiteral(
-    "An error occured while trying to load. Refer to Readme.txt for more information.");
-const QString kMissing = QStringLiteral(
-    "One or more icons listed in this file are missing. Refer to Readme.txt for more information.");
 
 /// Stands for the full path of the frame-1 icon in a row's bytes.
 const QByteArray kIcon = "@ICON@";
@@ -87,7 +83,7 @@ private slots:
         const QString none;
         const QStringList loaded{"Title", "5", "2", "318", kIcon};
         const auto refused = [&](const QString& name, const QByteArray& bytes) {
-            row(name, bytes, kLoadError, newAnimation(), false);
+            row(name, bytes, kErrorWhileLoading, newAnimation(), false);
         };
 
         row("valid, CR LF", joined(goodValues()), none, loaded, true);
@@ -95,8 +91,8 @@ private slots:
         row("valid, CR only", joined(goodValues(), "\r"), none, loaded, true);
         row("valid, no line end after the last line", joined(goodValues()).chopped(2), none, loaded,
             true);
-        row("valid, LF CR line ends", joined(goodValues(), "\n\r"), kLoadError, newAnimation(),
-            false);
+        row("valid, LF CR line ends", joined(goodValues(), "\n\r"), kErrorWhileLoading,
+            newAnimation(), false);
 
         // Missing lines: every shorter prefix of the eight lines.
         for (int count = 0; count < 8; ++count)
@@ -110,7 +106,8 @@ private slots:
         row("1 MiB header line", withValue(0, megabyte), none, loaded, true);
         row("1 MiB title", withValue(2, megabyte), none, {"MMMMMMMMMMMM", "5", "2", "318", kIcon},
             true);
-        row("1 MiB frame-1 path", withValue(6, megabyte), kMissing, newAnimation(), false);
+        row("1 MiB frame-1 path", withValue(6, megabyte), kListedIconsMissing, newAnimation(),
+            false);
         row("1 MiB frame-2 path", withValue(7, megabyte), none, loaded, true);
         refused("1 MiB without a line end", megabyte);
         refused("more than 4 MiB", withValue(0, QByteArray(5 << 20, 'M')));
@@ -124,8 +121,8 @@ private slots:
         refused("C1 control byte in the title", withValue(2, "Ti\x81tle"));
         refused("NUL after the speed", withValue(3, QByteArray("5\0", 2)));
         refused("NUL as the frame count", withValue(4, QByteArray(1, '\0')));
-        row("NUL in the frame-1 path", withValue(6, kIcon + QByteArray(1, '\0')), kMissing,
-            newAnimation(), false);
+        row("NUL in the frame-1 path", withValue(6, kIcon + QByteArray(1, '\0')),
+            kListedIconsMissing, newAnimation(), false);
         refused("NUL bytes only", QByteArray(4096, '\0'));
 
         // Quotes.
@@ -158,14 +155,14 @@ private slots:
         // The frame-1 path names something that is not a readable icon file.
         for (Trap trap : {Trap::Directory, Trap::Fifo, Trap::DevZero, Trap::DevNull, Trap::LinkLoop,
                           Trap::Dangling, Trap::Unreadable, Trap::RootProof})
-            row("frame-1 path: " + trapName(trap), joined(goodValues()), kMissing, newAnimation(),
-                false, trap);
+            row("frame-1 path: " + trapName(trap), joined(goodValues()), kListedIconsMissing,
+                newAnimation(), false, trap);
 
         // The raw file itself is not a readable file.
         for (Trap trap : {Trap::Directory, Trap::Fifo, Trap::DevZero, Trap::DevNull, Trap::LinkLoop,
                           Trap::LinkPair, Trap::Dangling, Trap::Unreadable, Trap::RootProof})
-            row("raw file: " + trapName(trap), joined(goodValues()), kLoadError, newAnimation(),
-                false, Trap::None, trap);
+            row("raw file: " + trapName(trap), joined(goodValues()), kErrorWhileLoading,
+                newAnimation(), false, Trap::None, trap);
     }
 
     /// The editor holds another animation; the file x.rgx is loaded over it.
@@ -188,7 +185,7 @@ private slots:
         s.chooseIcon(earlier);
 
         const QString icon = s.t.path("one.ico");
-        QVERIFY(plant(Trap(iconTrap), icon, iconBytes(16, 4, 2)));
+        QVERIFY(plant(Trap(iconTrap), icon, iconBytes({.colour = 2})));
         bytes.replace(kIcon, QFile::encodeName(icon));
         const QString file = s.t.path("x.rgx");
         QVERIFY(plant(Trap(fileTrap), file, bytes));
@@ -201,7 +198,7 @@ private slots:
                             }),
                  "Load waited on a FIFO");
 
-        QCOMPARE(s.t.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(s.t.messages.texts(), expectedMessages(message));
         state.replaceInStrings(QString::fromLatin1(kIcon), icon);
         QCOMPARE(editorState(s), state);
         QCOMPARE(!s.shownPicture().isNull(), picture);

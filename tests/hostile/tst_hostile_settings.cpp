@@ -1,8 +1,10 @@
 // Hostile settings: "Previous", "Speed" and "Custom" as a hand-edited or damaged
 // settings file may hold them, through start-up, the player and the options dialog.
 
-#include "../editor/EditorSession.h"
 #include "Hostile.h"
+#include "TestFiles.h"
+#include "TestProgram.h"
+#include "Texts.h"
 #include "options/Optionfrm.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/widgets/ClickImage.h"
@@ -16,19 +18,13 @@ using namespace glimmer::test;
 
 namespace {
 
-const QString kNoneSelected = QStringLiteral(
-    "You want to display a custom animation, but none is selected. Please select one.");
-const QString kLoadFailed =
-    QStringLiteral("An error has occured while trying to load the custom animation.");
-
 /// A setting that is not stored at all.
 const QString kAbsent = QStringLiteral("<absent>");
 
 /// A compiled file of one 16x16 frame.
 QByteArray compiled(const QByteArray& title, int speed)
 {
-    return "GX2.0318  " + QByteArray::number(speed).leftJustified(2, ' ') + "1 " +
-           title.leftJustified(12, ' ') + iconBytes(16, 4, 6);
+    return compiledFile({.title = title, .speed = speed, .frames = {iconBytes({.colour = 6})}});
 }
 
 } // namespace
@@ -88,21 +84,24 @@ private slots:
             QTest::newRow(name) << "7"
                                 << "250" << value << animation << 250 << message;
         };
-        custom("Custom absent", kAbsent, 2, kNoneSelected);
-        custom("Custom empty", "", 2, kNoneSelected);
+        custom("Custom absent", kAbsent, 2, kNoCustomAnimationSelected);
+        custom("Custom empty", "", 2, kNoCustomAnimationSelected);
         custom("Custom a good file", "good.gx", 7, none);
         custom("Custom a good file by absolute path elsewhere", "@ELSEWHERE@/other.gx", 7, none);
         custom("Custom a good file by a relative path", "../@BASENAME@/good.gx", 7, none);
-        custom("Custom with a space before the name", " good.gx", 2, kLoadFailed);
-        custom("Custom naming a directory", "folder.gx", 2, kLoadFailed);
-        custom("Custom naming a directory with a slash", "folder.gx/", 2, kLoadFailed);
-        custom("Custom naming the program folder", "@FOLDER@", 2, kLoadFailed);
-        custom("Custom naming a FIFO", "pipe.gx", 2, kLoadFailed);
-        custom("Custom naming /dev/zero", "/dev/zero", 2, kLoadFailed);
+        custom("Custom with a space before the name", " good.gx", 2, kErrorLoadingCustomAnimation);
+        custom("Custom naming a directory", "folder.gx", 2, kErrorLoadingCustomAnimation);
+        custom("Custom naming a directory with a slash", "folder.gx/", 2,
+               kErrorLoadingCustomAnimation);
+        custom("Custom naming the program folder", "@FOLDER@", 2, kErrorLoadingCustomAnimation);
+        custom("Custom naming a FIFO", "pipe.gx", 2, kErrorLoadingCustomAnimation);
+        custom("Custom naming /dev/zero", "/dev/zero", 2, kErrorLoadingCustomAnimation);
         custom("Custom an absolute path that does not exist", "/nonexistent/none.gx", 2,
-               kLoadFailed);
-        custom("Custom a name of 5000 characters", QString(5000, QLatin1Char('n')), 2, kLoadFailed);
-        custom("Custom with a NUL inside", QString("good") + QChar(0) + ".gx", 2, kLoadFailed);
+               kErrorLoadingCustomAnimation);
+        custom("Custom a name of 5000 characters", QString(5000, QLatin1Char('n')), 2,
+               kErrorLoadingCustomAnimation);
+        custom("Custom with a NUL inside", QString("good") + QChar(0) + ".gx", 2,
+               kErrorLoadingCustomAnimation);
         QTest::newRow("Custom naming a FIFO while Previous is 5") << "5"
                                                                   << "250"
                                                                   << "pipe.gx" << 5 << 250 << none;
@@ -142,7 +141,7 @@ private slots:
             QVERIFY2(!guard.fired(), "start-up waited on the FIFO");
         }
         const ProgramState& state = t.program.state();
-        QCOMPARE(t.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(t.messages.texts(), expectedMessages(message));
         QCOMPARE(int(state.CurrentAnimation), animation);
         QCOMPARE(t.program.tray().interval(), interval);
         QCOMPARE(t.tray.count(TrayCall::Add), 1);
@@ -207,7 +206,7 @@ private slots:
             << 250 << none;
         QTest::newRow("Custom as a list")
             << QByteArray("[Startup]\nPrevious=7\nCustom=good.gx, other.gx\n") << 2 << 500
-            << kNoneSelected;
+            << kNoCustomAnimationSelected;
         QTest::newRow("Custom quoted with a comma")
             << QByteArray("[Startup]\nPrevious=7\nCustom=\"my, good.gx\"\n") << 7 << 500 << none;
     }
@@ -242,7 +241,7 @@ private slots:
         {
             Program program{Services{settings, tray, messages, dialogs, environment}};
             program.start();
-            QCOMPARE(messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+            QCOMPARE(messages.texts(), expectedMessages(message));
             QCOMPARE(int(program.state().CurrentAnimation), animation);
             QCOMPARE(program.tray().interval(), interval);
             program.tray().Timer1_Timer();

@@ -1,8 +1,9 @@
 // The custom animation list of the options window and the custom choice, with
 // real compiled files in the program's folder.
 
-#include "CompiledTestFiles.h"
+#include "TestFiles.h"
 #include "TestProgram.h"
+#include "Texts.h"
 #include "options/CompiledFiles.h"
 #include "options/Optionfrm.h"
 #include "runtime/frmTray.h"
@@ -20,20 +21,6 @@ using namespace glimmer::test;
 
 namespace {
 
-const QString kMustBeSpecified = QStringLiteral("A custom animation must be specified");
-const QString kNoneSelected = QStringLiteral(
-    "You want to display a custom animation, but none is selected. Please select one.");
-const QString kNewerVersion =
-    QStringLiteral("The custom animation you tried to load is a newer version.");
-
-QStringList entries(const Optionfrm& window)
-{
-    QStringList result;
-    for (int i = 0; i < window.Combo1->count(); ++i)
-        result << window.Combo1->itemText(i);
-    return result;
-}
-
 /// Picks entry `index` as the user does.
 void pick(Optionfrm& window, int index)
 {
@@ -41,10 +28,11 @@ void pick(Optionfrm& window, int index)
     emit window.Combo1->activated(index);
 }
 
-void write(TestProgram& t, const QString& name, const std::string& title, int speed,
+void write(TestProgram& t, const QString& name, const QByteArray& title, int speed,
            const QColor& colour = Qt::red)
 {
-    writeFile(t.path(name), compiledFile(title, speed, {colour, colour}));
+    writeFile(t.path(name),
+              compiledFile({.title = title, .speed = speed, .colours = {colour, colour}}));
 }
 
 QColor firstFrame(TestProgram& t)
@@ -67,9 +55,9 @@ private slots:
         QCOMPARE(window.Combo1->currentText(), QString());
 
         window.Option7->click();
-        QCOMPARE(t.messages.texts(), QStringList{kMustBeSpecified});
+        QCOMPARE(t.messages.texts(), QStringList{kCustomAnimationMustBeSpecified});
         QCOMPARE(t.messages.shown[0].icon, MessageIcon::Critical);
-        QCOMPARE(t.messages.shown[0].title, QStringLiteral("Error"));
+        QCOMPARE(t.messages.shown[0].title, kErrorTitle);
         QCOMPARE(t.program.state().CurrentAnimation, Animation::Aquarium);
         QCOMPARE(t.program.tray().interval(), 500);
         QVERIFY(t.settings.saves.isEmpty());
@@ -84,7 +72,7 @@ private slots:
         write(t, "c.gx", "Fish", 5, Qt::blue);
         t.program.start();
         Optionfrm& window = t.optionfrm();
-        QCOMPARE(entries(window), (QStringList{"Fish", "Snow", "Fish"}));
+        QCOMPARE(customEntries(window), (QStringList{"Fish", "Snow", "Fish"}));
 
         for (int index : {0, 2}) {
             window.Combo1->setCurrentIndex(index);
@@ -127,12 +115,14 @@ private slots:
     void titleSpacesOnTheRightAreNotPartOfIt()
     {
         TestProgram t;
-        writeFile(t.path("rain.gx"), compiledFile("Rain        ", 3, {Qt::cyan}));
-        writeFile(t.path("lead.gx"), compiledFile("  Hail", 3, {Qt::magenta}));
+        writeFile(t.path("rain.gx"),
+                  compiledFile({.title = "Rain        ", .speed = 3, .colours = {Qt::cyan}}));
+        writeFile(t.path("lead.gx"),
+                  compiledFile({.title = "  Hail", .speed = 3, .colours = {Qt::magenta}}));
         t.program.start();
         t.program.state().CustomTitle = QStringLiteral("Rain");
         Optionfrm& window = t.optionfrm();
-        QCOMPARE(entries(window), (QStringList{"  Hail", "Rain"}));
+        QCOMPARE(customEntries(window), (QStringList{"  Hail", "Rain"}));
         QCOMPARE(window.Combo1->currentText(), QStringLiteral("Rain"));
         window.Option7->click();
         QCOMPARE(t.settings.value("Custom"), QStringLiteral("rain.gx"));
@@ -147,12 +137,13 @@ private slots:
     void aTitleOfOnlySpacesCannotBeChosen()
     {
         TestProgram t;
-        writeFile(t.path("blank.gx"), compiledFile("            ", 3, {Qt::red}));
+        writeFile(t.path("blank.gx"),
+                  compiledFile({.title = "            ", .speed = 3, .colours = {Qt::red}}));
         t.program.start();
         Optionfrm& window = t.optionfrm();
-        QCOMPARE(entries(window), QStringList{QString()});
+        QCOMPARE(customEntries(window), QStringList{QString()});
         window.Option7->click();
-        QCOMPARE(t.messages.texts(), QStringList{kMustBeSpecified});
+        QCOMPARE(t.messages.texts(), QStringList{kCustomAnimationMustBeSpecified});
         QVERIFY(t.settings.saves.isEmpty());
         QCOMPARE(t.program.state().CurrentAnimation, Animation::Aquarium);
     }
@@ -303,7 +294,7 @@ private slots:
             choose(tray, "Options");
 
         QVERIFY(t.hasOptionfrm());
-        QCOMPARE(t.messages.texts(), QStringList{kMustBeSpecified});
+        QCOMPARE(t.messages.texts(), QStringList{kCustomAnimationMustBeSpecified});
         QCOMPARE(t.optionfrm().isVisible(), !throughAbout);
         QCOMPARE(t.program.state().CurrentAnimation, Animation::Custom);
         QVERIFY(t.settings.saves.isEmpty());
@@ -318,7 +309,7 @@ private slots:
         QVERIFY(QFile::remove(t.path("a.gx")));
         window.Option7->click();
         QCOMPARE(t.settings.saves, QStringList{"Custom="});
-        QCOMPARE(t.messages.texts(), QStringList{kNoneSelected});
+        QCOMPARE(t.messages.texts(), QStringList{kNoCustomAnimationSelected});
         QCOMPARE(t.program.state().CurrentAnimation, Animation::Custom);
     }
 
@@ -326,13 +317,15 @@ private slots:
     {
         TestProgram t;
         write(t, "a.gx", "Fish", 3, Qt::red);
-        writeFile(t.path("b.gx"), "GX2.1" + compiledFile("Future", 9, {Qt::blue}).mid(5));
+        writeFile(
+            t.path("b.gx"),
+            compiledFile({.title = "Future", .speed = 9, .colours = {Qt::blue}, .tag = "GX2.1"}));
         t.program.start();
         Optionfrm& window = t.optionfrm();
         window.Option7->click();
         QCOMPARE(t.program.tray().interval(), 400);
         pick(window, 1);
-        QCOMPARE(t.messages.texts(), QStringList{kNewerVersion});
+        QCOMPARE(t.messages.texts(), QStringList{kCustomAnimationIsNewer});
         QCOMPARE(t.settings.value("Custom"), QStringLiteral("b.gx"));
         QCOMPARE(t.program.state().CurrentAnimation, Animation::Custom);
         QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Fish"));
@@ -357,7 +350,7 @@ private slots:
         write(t, ".hidden.gx", "Hidden", 5);
         t.program.start();
         Optionfrm& window = t.optionfrm();
-        QCOMPARE(entries(window),
+        QCOMPARE(customEntries(window),
                  (QStringList{"First", "Twin", "Second", "Third", "Walk two", "Walk ten", "Twin"}));
         window.Combo1->setCurrentIndex(2);
         window.Option7->click();
@@ -382,7 +375,7 @@ private slots:
         QVERIFY(QFile::link(t.path("a.gx"), t.path("g-link.gx")));
         t.program.start();
         Optionfrm& window = t.optionfrm();
-        QCOMPARE(entries(window), (QStringList{"Fish", "", "Fish"}));
+        QCOMPARE(customEntries(window), (QStringList{"Fish", "", "Fish"}));
 
         window.Combo1->setCurrentIndex(0);
         window.Option7->click(); // the short file is passed over; the last Fish wins
@@ -402,7 +395,7 @@ private slots:
         QVERIFY(QFile::setPermissions(t.path("b.gx"), QFileDevice::Permissions{}));
         t.program.start();
         Optionfrm& window = t.optionfrm();
-        QCOMPARE(entries(window), (QStringList{"Fish", ""}));
+        QCOMPARE(customEntries(window), (QStringList{"Fish", ""}));
         window.Option7->click();
         QCOMPARE(t.settings.value("Custom"), QStringLiteral("a.gx"));
         QCOMPARE(firstFrame(t), QColor(Qt::red));
@@ -415,9 +408,9 @@ private slots:
         t.program.start();
         Optionfrm& window = t.optionfrm();
         write(t, "b.gx", "Snow", 5);
-        QCOMPARE(entries(window), QStringList{"Fish"});
+        QCOMPARE(customEntries(window), QStringList{"Fish"});
         window.unload();
-        QCOMPARE(entries(t.optionfrm()), (QStringList{"Fish", "Snow"}));
+        QCOMPARE(customEntries(t.optionfrm()), (QStringList{"Fish", "Snow"}));
     }
 };
 

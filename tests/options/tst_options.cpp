@@ -2,6 +2,7 @@
 // "Okay", "Cancel" and the ways the window closes.
 
 #include "TestProgram.h"
+#include "Texts.h"
 #include "formats/speed_steps.h"
 #include "options/Optionfrm.h"
 #include "platform/widgets/ClickImage.h"
@@ -112,7 +113,7 @@ private slots:
         TestProgram t;
         t.program.start();
         Optionfrm& window = t.optionfrm();
-        QCOMPARE(window.windowTitle(), QStringLiteral("Animation Options"));
+        QCOMPARE(window.windowTitle(), kOptionsTitle);
         QCOMPARE(window.size(), QSize(340, 226));
         QCOMPARE(window.pos(), QPoint((1024 - 340) / 2, (768 - 226) / 2));
         QVERIFY(!window.isVisible());

@@ -1,8 +1,9 @@
 // The compiled-animation loader: what it publishes, in which order, and its three
 // messages. Files are written for real into the test's own folder.
 
-#include "../options/CompiledTestFiles.h"
+#include "TestFiles.h"
 #include "TestProgram.h"
+#include "Texts.h"
 #include "runtime/CustomLoader.h"
 #include "runtime/frmTray.h"
 
@@ -17,22 +18,6 @@ using namespace glimmer;
 using namespace glimmer::test;
 
 namespace {
-
-const QString kNoneSelected = QStringLiteral(
-    "You want to display a custom animation, but none is selected. Please select one.");
-const QString kNewerVersion =
-    QStringLiteral("The custom animation you tried to load is a newer version.");
-const QString kLoadFailed =
-    QStringLiteral("An error has occured while trying to load the custom animation.");
-
-/// How many slots from 1 on hold a picture before the first empty one.
-int filledSlots(const frmTray& tray)
-{
-    int count = 0;
-    while (count < formats::kMaxFrames && !tray.Customimg[std::size_t(count + 1)].isNull())
-        ++count;
-    return count;
-}
 
 std::vector<QColor> colours(int count)
 {
@@ -64,7 +49,9 @@ private slots:
     {
         TestProgram t;
         prepare(t);
-        writeFile(t.path("fish.gx"), compiledFile("Fish", 4, {Qt::red, Qt::green, Qt::blue}));
+        writeFile(
+            t.path("fish.gx"),
+            compiledFile({.title = "Fish", .speed = 4, .colours = {Qt::red, Qt::green, Qt::blue}}));
         t.settings.set("Custom", "fish.gx");
         LoadCustomAnimation(t.program);
 
@@ -101,7 +88,7 @@ private slots:
         QFETCH(QString, title);
         TestProgram t;
         prepare(t);
-        writeFile(t.path("t.gx"), compiledFile(stored.toStdString(), 5, {Qt::red}));
+        writeFile(t.path("t.gx"), compiledFile({.title = stored, .colours = {Qt::red}}));
         t.settings.set("Custom", "t.gx");
         LoadCustomAnimation(t.program);
         QVERIFY(t.messages.shown.empty());
@@ -118,42 +105,54 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("frames");
 
-        const QByteArray good = compiledFile("Good", 3, {Qt::red, Qt::green, Qt::blue});
-        const QByteArray icon = iconFile(Qt::red);
-        const auto withHeader = [&](const char* head) {
-            return QByteArray(head) + icon + icon + icon;
+        const QByteArray good =
+            compiledFile({.title = "Good", .speed = 3, .colours = {Qt::red, Qt::green, Qt::blue}});
+        // A header stated field by field over three red frames.
+        const auto header = [](GxField size, GxField speed, GxField count, const char* title) {
+            return compiledFile({.title = title,
+                                 .speed = speed,
+                                 .colours = {Qt::red, Qt::red, Qt::red},
+                                 .iconSize = size,
+                                 .frameCount = count});
         };
 
         // Earlier values: speed 9, 2 frames, title "Old", no frames in the slots.
-        QTest::newRow("another version")
-            << QByteArray("GX1.0" + good.mid(5)) << kNewerVersion << 7 << 9 << 2 << "Old" << 0;
-        QTest::newRow("tag in other case")
-            << QByteArray("gx2.0" + good.mid(5)) << kNewerVersion << 7 << 9 << 2 << "Old" << 0;
-        QTest::newRow("zero frames")
-            << compiledFile("Empty", 6, {}) << kLoadFailed << 2 << 6 << 0 << "Empty" << 0;
-        QTest::newRow("51 frames") << compiledFile("Many", 10, colours(51)) << kLoadFailed << 2
-                                   << 10 << 51 << "Many" << 50;
+        QTest::newRow("another version") << QByteArray("GX1.0" + good.mid(5))
+                                         << kCustomAnimationIsNewer << 7 << 9 << 2 << "Old" << 0;
+        QTest::newRow("tag in other case") << QByteArray("gx2.0" + good.mid(5))
+                                           << kCustomAnimationIsNewer << 7 << 9 << 2 << "Old" << 0;
+        QTest::newRow("zero frames") << compiledFile({.title = "Empty", .speed = 6})
+                                     << kErrorLoadingCustomAnimation << 2 << 6 << 0 << "Empty" << 0;
+        QTest::newRow("51 frames")
+            << compiledFile({.title = "Many", .speed = 10, .colours = colours(51)})
+            << kErrorLoadingCustomAnimation << 2 << 10 << 51 << "Many" << 50;
         QTest::newRow("more declared than stored")
-            << compiledFile("Cut", 5, colours(3), 4) << kLoadFailed << 2 << 5 << 4 << "Cut" << 3;
+            << compiledFile({.title = "Cut", .speed = 5, .colours = colours(3), .frameCount = 4})
+            << kErrorLoadingCustomAnimation << 2 << 5 << 4 << "Cut" << 3;
         QTest::newRow("cut inside a record")
-            << good.left(good.size() - 1) << kLoadFailed << 2 << 3 << 3 << "Good" << 2;
+            << good.left(good.size() - 1) << kErrorLoadingCustomAnimation << 2 << 3 << 3 << "Good"
+            << 2;
         QTest::newRow("cut inside the header")
-            << good.left(20) << kLoadFailed << 2 << 3 << 3 << "Old" << 0;
+            << good.left(20) << kErrorLoadingCustomAnimation << 2 << 3 << 3 << "Old" << 0;
         QTest::newRow("shorter than the tag")
-            << QByteArray("GX2") << kLoadFailed << 2 << 9 << 2 << "Old" << 0;
-        QTest::newRow("empty file") << QByteArray() << kLoadFailed << 2 << 9 << 2 << "Old" << 0;
+            << QByteArray("GX2") << kErrorLoadingCustomAnimation << 2 << 9 << 2 << "Old" << 0;
+        QTest::newRow("empty file")
+            << QByteArray() << kErrorLoadingCustomAnimation << 2 << 9 << 2 << "Old" << 0;
         QTest::newRow("speed not a number")
-            << withHeader("GX2.0318  ab3 Letters     ") << kLoadFailed << 2 << 9 << 2 << "Old" << 0;
+            << header(318, "ab", 3, "Letters") << kErrorLoadingCustomAnimation << 2 << 9 << 2
+            << "Old" << 0;
         QTest::newRow("count not a number")
-            << withHeader("GX2.0318  7   Blank       ") << kLoadFailed << 2 << 7 << 2 << "Old" << 0;
-        QTest::newRow("negative icon size") << withHeader("GX2.0-318 7 3 Negative    ")
-                                            << kLoadFailed << 2 << 7 << 3 << "Negative" << 0;
-        QTest::newRow("icon size 0") << withHeader("GX2.00    7 3 Nothing     ") << kLoadFailed << 2
-                                     << 7 << 3 << "Nothing" << 0;
+            << header(318, 7, "", "Blank") << kErrorLoadingCustomAnimation << 2 << 7 << 2 << "Old"
+            << 0;
+        QTest::newRow("negative icon size")
+            << header(-318, 7, 3, "Negative") << kErrorLoadingCustomAnimation << 2 << 7 << 3
+            << "Negative" << 0;
+        QTest::newRow("icon size 0") << header(0, 7, 3, "Nothing") << kErrorLoadingCustomAnimation
+                                     << 2 << 7 << 3 << "Nothing" << 0;
         QByteArray garbage = good;
-        garbage.replace(26 + icon.size(), 4, "junk"); // frame 2 is no picture
+        garbage.replace(26 + (good.size() - 26) / 3, 4, "junk"); // frame 2 is no picture
         QTest::newRow("record is no picture")
-            << garbage << kLoadFailed << 2 << 3 << 3 << "Good" << 1;
+            << garbage << kErrorLoadingCustomAnimation << 2 << 3 << 3 << "Good" << 1;
     }
 
     void failures()
@@ -175,7 +174,7 @@ private slots:
         const ProgramState& state = t.program.state();
         QCOMPARE(t.messages.texts(), QStringList{message});
         QCOMPARE(t.messages.shown[0].icon, MessageIcon::Critical);
-        QCOMPARE(t.messages.shown[0].title, QStringLiteral("Error"));
+        QCOMPARE(t.messages.shown[0].title, kErrorTitle);
         QCOMPARE(t.messages.shown[0].buttons, MessageButtons::Ok);
         QCOMPARE(int(state.CurrentAnimation), animation);
         QCOMPARE(int(state.CustomSpeed), speed);
@@ -190,15 +189,18 @@ private slots:
     {
         TestProgram t;
         prepare(t);
-        writeFile(t.path("old.gx"), compiledFile("Old one", 8, {Qt::red, Qt::green}));
-        writeFile(t.path("new.gx"), "GX3.0" + compiledFile("New one", 2, {Qt::blue}).mid(5));
+        writeFile(t.path("old.gx"),
+                  compiledFile({.title = "Old one", .speed = 8, .colours = {Qt::red, Qt::green}}));
+        writeFile(
+            t.path("new.gx"),
+            compiledFile({.title = "New one", .speed = 2, .colours = {Qt::blue}, .tag = "GX3.0"}));
         t.settings.set("Custom", "old.gx");
         LoadCustomAnimation(t.program);
         t.settings.set("Custom", "new.gx");
         LoadCustomAnimation(t.program);
 
         const ProgramState& state = t.program.state();
-        QCOMPARE(t.messages.texts(), QStringList{kNewerVersion});
+        QCOMPARE(t.messages.texts(), QStringList{kCustomAnimationIsNewer});
         QCOMPARE(state.CurrentAnimation, Animation::Custom);
         QCOMPARE(state.CustomTitle, QStringLiteral("Old one"));
         QCOMPARE(state.CustomSpeed, 8);
@@ -211,8 +213,11 @@ private slots:
     {
         TestProgram t;
         prepare(t);
-        writeFile(t.path("long.gx"), compiledFile("Long", 5, {Qt::red, Qt::red, Qt::yellow}));
-        writeFile(t.path("short.gx"), compiledFile("Short", 5, {Qt::blue}));
+        writeFile(
+            t.path("long.gx"),
+            compiledFile({.title = "Long", .speed = 5, .colours = {Qt::red, Qt::red, Qt::yellow}}));
+        writeFile(t.path("short.gx"),
+                  compiledFile({.title = "Short", .speed = 5, .colours = {Qt::blue}}));
         t.settings.set("Custom", "long.gx");
         LoadCustomAnimation(t.program);
         t.settings.set("Custom", "short.gx");
@@ -227,9 +232,9 @@ private slots:
         TestProgram t;
         prepare(t);
         LoadCustomAnimation(t.program);
-        QCOMPARE(t.messages.texts(), QStringList{kNoneSelected});
+        QCOMPARE(t.messages.texts(), QStringList{kNoCustomAnimationSelected});
         QCOMPARE(t.messages.shown[0].icon, MessageIcon::Critical);
-        QCOMPARE(t.messages.shown[0].title, QStringLiteral("Error"));
+        QCOMPARE(t.messages.shown[0].title, kErrorTitle);
         QCOMPARE(t.program.state().CurrentAnimation, Animation::Aquarium);
         QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Old"));
     }
@@ -263,7 +268,7 @@ private slots:
             QVERIFY(QFile::link(t.path("gone.gx"), path));
         t.settings.set("Custom", "odd.gx");
         LoadCustomAnimation(t.program);
-        QCOMPARE(t.messages.texts(), QStringList{kLoadFailed});
+        QCOMPARE(t.messages.texts(), QStringList{kErrorLoadingCustomAnimation});
         QCOMPARE(t.program.state().CurrentAnimation, Animation::Aquarium);
         QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Old"));
     }
@@ -272,7 +277,8 @@ private slots:
     {
         TestProgram t;
         prepare(t);
-        writeFile(t.path("real.gx"), compiledFile("Linked", 5, {Qt::red}));
+        writeFile(t.path("real.gx"),
+                  compiledFile({.title = "Linked", .speed = 5, .colours = {Qt::red}}));
         QVERIFY(QFile::link(t.path("real.gx"), t.path("link.gx")));
         t.settings.set("Custom", "link.gx");
         LoadCustomAnimation(t.program);
@@ -285,11 +291,12 @@ private slots:
         TestProgram t;
         prepare(t);
         QTemporaryDir elsewhere;
-        writeFile(QDir(elsewhere.path()).filePath("away.gx"), compiledFile("Away", 2, {Qt::red}));
+        writeFile(QDir(elsewhere.path()).filePath("away.gx"),
+                  compiledFile({.title = "Away", .speed = 2, .colours = {Qt::red}}));
         t.settings.set("Custom", "away.gx");
 
         LoadCustomAnimation(t.program); // the current directory is the program's folder
-        QCOMPARE(t.messages.texts(), QStringList{kLoadFailed});
+        QCOMPARE(t.messages.texts(), QStringList{kErrorLoadingCustomAnimation});
 
         t.messages.clear();
         QVERIFY(QDir::setCurrent(elsewhere.path()));
@@ -310,7 +317,8 @@ private slots:
     {
         TestProgram t;
         prepare(t);
-        writeFile(t.path("ro.gx"), compiledFile("Read only", 5, {Qt::red, Qt::blue}));
+        writeFile(t.path("ro.gx"),
+                  compiledFile({.title = "Read only", .speed = 5, .colours = {Qt::red, Qt::blue}}));
         QVERIFY(QFile::setPermissions(t.folder.path(), QFile::ReadOwner | QFile::ExeOwner));
         t.settings.set("Custom", "ro.gx");
         LoadCustomAnimation(t.program);
@@ -325,7 +333,7 @@ private slots:
     {
         TestProgram t;
         prepare(t);
-        QByteArray bytes = compiledFile("Tail", 5, {Qt::red});
+        QByteArray bytes = compiledFile({.title = "Tail", .colours = {Qt::red}});
         bytes += QByteArray(4 << 20, 'x'); // more than the reader ever looks at
         writeFile(t.path("tail.gx"), bytes);
         t.settings.set("Custom", "tail.gx");
@@ -339,7 +347,8 @@ private slots:
     void startUpPlaysTheSavedCustomAnimation()
     {
         TestProgram t;
-        writeFile(t.path("mine.gx"), compiledFile("Mine", 7, {Qt::red, Qt::green}));
+        writeFile(t.path("mine.gx"),
+                  compiledFile({.title = "Mine", .speed = 7, .colours = {Qt::red, Qt::green}}));
         t.settings.set("Previous", "7");
         t.settings.set("Speed", "150");
         t.settings.set("Custom", "mine.gx");

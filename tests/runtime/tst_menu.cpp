@@ -1,15 +1,15 @@
 // The tray callback and the tray menu's commands.
 
+#include "TestFiles.h"
 #include "TestProgram.h"
+#include "Texts.h"
 #include "about/Aboutfrm.h"
 #include "editor/Customfrm.h"
-#include "formats/compiled_file.h"
 #include "options/Optionfrm.h"
 #include "runtime/frmTray.h"
 
 #include <QAction>
 #include <QEventLoop>
-#include <QFile>
 #include <QMenu>
 #include <QPointer>
 #include <QTest>
@@ -99,7 +99,7 @@ private slots:
         frmTray& tray = t.program.tray();
         QVERIFY(t.hasOptionfrm());
         QVERIFY(t.optionfrm().isVisible());
-        QCOMPARE(t.optionfrm().windowTitle(), QStringLiteral("Animation Options"));
+        QCOMPARE(t.optionfrm().windowTitle(), kOptionsTitle);
         QCOMPARE(menuEntries(tray), QStringLiteral("---X"));
 
         t.optionfrm().close();
@@ -116,7 +116,7 @@ private slots:
         frmTray& tray = t.program.tray();
         QVERIFY(t.hasCustomfrm());
         QVERIFY(t.customfrm().isVisible());
-        QCOMPARE(t.customfrm().windowTitle(), QStringLiteral("Custom Glimmerbox"));
+        QCOMPARE(t.customfrm().windowTitle(), kEditorTitle);
         QCOMPARE(menuEntries(tray), QStringLiteral("----"));
 
         // A disabled entry cannot be chosen.
@@ -139,7 +139,7 @@ private slots:
         frmTray& tray = t.program.tray();
         QVERIFY(t.hasAboutfrm());
         QVERIFY(t.aboutfrm().isVisible());
-        QCOMPARE(t.aboutfrm().windowTitle(), QStringLiteral("About"));
+        QCOMPARE(t.aboutfrm().windowTitle(), kAboutTitle);
         QCOMPARE(menuEntries(tray), QStringLiteral("----"));
         QVERIFY(t.hasOptionfrm());
         QVERIFY(!t.optionfrm().isVisible());
@@ -187,15 +187,9 @@ private slots:
     void whileAMessageBoxIsOpenTheTrayIsStillAndNoWindowGoesUnderItsHandler()
     {
         TestProgram t;
-        formats::CompiledHeader header;
-        header.iconSize = 318;
-        header.speed = 4;
-        header.frameCount = 3;
-        header.title = "Broken";
-        QFile broken(t.path("broken.gx")); // the header only: the frames are missing
-        QVERIFY(broken.open(QIODevice::WriteOnly));
-        QVERIFY(broken.write(formats::encodeCompiledHeader(header)->c_str(), 26) == 26);
-        broken.close();
+        // The header only: the frames are missing.
+        writeFile(t.path("broken.gx"),
+                  compiledFile({.title = "Broken", .speed = 4, .iconSize = 318, .frameCount = 3}));
         t.program.start();
         choose(t.program.tray(), "Options");
         Optionfrm& options = t.optionfrm();
@@ -222,8 +216,7 @@ private slots:
         };
         options.Option7_Click();
         QCOMPARE(popupsInside, 0);
-        QCOMPARE(t.messages.texts(),
-                 QStringList{"An error has occured while trying to load the custom animation."});
+        QCOMPARE(t.messages.texts(), QStringList{kErrorLoadingCustomAnimation});
         QVERIFY(options.isUnloaded());
         QCOMPARE(t.program.state().CurrentAnimation, std::int16_t{7});
         QCOMPARE(t.program.tray().interval(), 300); // the handler ran to its end

@@ -1,6 +1,7 @@
 // The animation player: one tick at a time, driven by calling the timer handler.
 
 #include "TestProgram.h"
+#include "Texts.h"
 #include "runtime/frmTray.h"
 
 #include <QTest>
@@ -164,9 +165,9 @@ private slots:
         t.program.start();
         t.tray.failModify = true;
         QVERIFY_THROWS_EXCEPTION(FakeEnvironment::Terminated, t.program.tray().Timer1_Timer());
-        QCOMPARE(t.messages.texts(), QStringList{"Unable to change icon in system tray!"});
+        QCOMPARE(t.messages.texts(), QStringList{kUnableToChangeIcon});
         QCOMPARE(t.messages.shown[0].icon, MessageIcon::None);
-        QCOMPARE(t.messages.shown[0].title, QStringLiteral("Glimmerbox"));
+        QCOMPARE(t.messages.shown[0].title, kProgramName);
         QCOMPARE(t.tray.count(TrayCall::Remove), 0);
         QVERIFY(!t.program.isFinished());
     }

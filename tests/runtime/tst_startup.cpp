@@ -1,6 +1,7 @@
 // Start-up, settings and shutdown of the tray runtime.
 
 #include "TestProgram.h"
+#include "Texts.h"
 #include "options/Optionfrm.h"
 #include "runtime/StartupSettings.h"
 #include "runtime/frmTray.h"
@@ -28,7 +29,7 @@ private slots:
         QCOMPARE(t.tray.calls.size(), 1u);
         QCOMPARE(t.tray.calls[0].kind, TrayCall::Add);
         QCOMPARE(t.tray.calls[0].icon, nullptr);
-        QCOMPARE(t.tray.calls[0].tip, QStringLiteral("Glimmerbox"));
+        QCOMPARE(t.tray.calls[0].tip, kProgramName);
     }
 
     void storedSettingsChooseAnimationAndInterval()
@@ -54,9 +55,8 @@ private slots:
 
         QCOMPARE(t.messages.shown.size(), 1u);
         const ShownMessage& message = t.messages.shown[0];
-        QCOMPARE(message.text, QStringLiteral("You want to display a custom animation, but none is "
-                                              "selected. Please select one."));
-        QCOMPARE(message.title, QStringLiteral("Error"));
+        QCOMPARE(message.text, kNoCustomAnimationSelected);
+        QCOMPARE(message.title, kErrorTitle);
         QCOMPARE(message.icon, MessageIcon::Critical);
         QCOMPARE(trayCallsDuringMessage, 0u);
         QCOMPARE(t.program.state().CurrentAnimation, 2);
@@ -109,16 +109,15 @@ private slots:
         TestProgram t;
         t.tray.failAdd = true;
         t.program.start();
-        QCOMPARE(t.messages.texts(), QStringList{"Unable to add icon to system tray!"});
+        QCOMPARE(t.messages.texts(), QStringList{kUnableToAddIcon});
         QCOMPARE(t.messages.shown[0].icon, MessageIcon::None);
-        QCOMPARE(t.messages.shown[0].title, QStringLiteral("Glimmerbox"));
+        QCOMPARE(t.messages.shown[0].title, kProgramName);
         QVERIFY(t.program.tray().isRunning());
 
         // Every tick still tries to modify; the failing modify ends the program.
         QVERIFY_THROWS_EXCEPTION(FakeEnvironment::Terminated, t.program.tray().Timer1_Timer());
         QCOMPARE(t.tray.count(TrayCall::Modify), 1);
-        QCOMPARE(t.messages.shown.back().text,
-                 QStringLiteral("Unable to change icon in system tray!"));
+        QCOMPARE(t.messages.shown.back().text, kUnableToChangeIcon);
     }
 
     void exitClosesTheOptionsDialogThenRemovesTheIcon()
@@ -152,7 +151,7 @@ private slots:
         t.tray.failRemove = true;
         QSignalSpy finished(&t.program, &Program::finished);
         choose(t.program.tray(), "Exit");
-        QCOMPARE(t.messages.texts(), QStringList{"Unable to delete icon from system tray!"});
+        QCOMPARE(t.messages.texts(), QStringList{kUnableToDeleteIcon});
         QCOMPARE(t.messages.shown[0].icon, MessageIcon::None);
         QCOMPARE(finished.count(), 1);
     }

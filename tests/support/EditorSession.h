@@ -1,8 +1,9 @@
 #pragma once
 
-// A program with the editor opened from the tray menu, and helpers that make
-// real icon files and drive the editor the way a user would.
+// A program with the editor opened from the tray menu, driven the way a user drives
+// it, with its icon files written into the program's folder.
 
+#include "TestFiles.h"
 #include "TestProgram.h"
 #include "editor/Customfrm.h"
 #include "platform/widgets/ClickImage.h"
@@ -12,18 +13,6 @@
 #include <QString>
 
 namespace glimmer::test {
-
-/// The complete bytes of a one-image Windows icon file, `side` x `side` pixels at
-/// `bitsPerPixel` (4 or 8), every pixel painted with palette entry `colour`.
-/// 16x16 at 4 bits is 318 bytes, 32x32 at 4 bits 766, 16x16 at 8 bits 1406.
-QByteArray iconBytes(int side, int bitsPerPixel, int colour);
-
-/// A 16x16 16-colour icon padded with zero bytes to exactly `length` bytes.
-QByteArray paddedIcon(int length, int colour = 1);
-
-/// Writes `bytes` to `path`, replacing what was there; fails the test otherwise.
-void writeFile(const QString& path, const QByteArray& bytes);
-QByteArray readFile(const QString& path);
 
 class EditorSession final {
 public:

@@ -3,10 +3,12 @@
 #include "about/Aboutfrm.h"
 #include "app/Windows.h"
 #include "editor/Customfrm.h"
+#include "formats/compiled_file.h"
 #include "options/Optionfrm.h"
 #include "runtime/frmTray.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 
 namespace glimmer::test {
@@ -35,6 +37,27 @@ QString menuEntries(const frmTray& tray)
 void choose(const frmTray& tray, const QString& caption)
 {
     entry(tray, caption)->trigger();
+}
+
+int filledSlots(const frmTray& tray)
+{
+    int count = 0;
+    while (count < formats::kMaxFrames && !tray.Customimg[std::size_t(count + 1)].isNull())
+        ++count;
+    return count;
+}
+
+QStringList customEntries(const Optionfrm& window)
+{
+    QStringList result;
+    for (int i = 0; i < window.Combo1->count(); ++i)
+        result << window.Combo1->itemText(i);
+    return result;
+}
+
+QStringList expectedMessages(const QString& message)
+{
+    return message.isEmpty() ? QStringList() : QStringList{message};
 }
 
 TestProgram::TestProgram() : previousDirectory(QDir::currentPath())

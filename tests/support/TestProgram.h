@@ -22,6 +22,17 @@ QString menuEntries(const frmTray& tray);
 /// does (nothing happens while it is disabled).
 void choose(const frmTray& tray, const QString& caption);
 
+/// How many of the tray's custom frame slots, from 1 on, hold a picture before the
+/// first empty one.
+int filledSlots(const frmTray& tray);
+
+/// The entries of the options window's custom animation list, in order.
+QStringList customEntries(const Optionfrm& window);
+
+/// The texts a `FakeMessageBoxes` shows when `message` is expected: none for an empty
+/// one.
+QStringList expectedMessages(const QString& message);
+
 /// A program context wired to fakes and to the real windows, with its own
 /// temporary folder that serves as the program's folder and the current directory.
 /// Settings can be stored before `program.start()` runs the start-up.

@@ -1,0 +1,102 @@
+#pragma once
+
+// The texts the user reads, spelled here as the user sees them, for the tests to
+// compare against: message boxes, their titles, window titles and file filters. They
+// are written out on purpose rather than taken from the program, so a changed
+// sentence shows up as a failing test.
+
+#include <QString>
+
+namespace glimmer::test {
+
+// Message box titles.
+inline const QString kErrorTitle = QStringLiteral("Error");
+inline const QString kDoneTitle = QStringLiteral("Done");
+inline const QString kNewFileTitle = QStringLiteral("New File");
+/// Also the tray icon's tooltip.
+inline const QString kProgramName = QStringLiteral("Glimmerbox");
+
+// Window titles.
+inline const QString kOptionsTitle = QStringLiteral("Animation Options");
+inline const QString kEditorTitle = QStringLiteral("Custom Glimmerbox");
+inline const QString kAboutTitle = QStringLiteral("About");
+
+// File dialog filters.
+inline const QString kIconFilter = QStringLiteral("Icon Files | *.ico");
+inline const QString kCompiledFilter = QStringLiteral("Glimmerbox Files (.GX)| *.gx");
+inline const QString kRawFilter = QStringLiteral("Raw Glimmerbox Files (.RGX)| *.rgx");
+
+// The tray.
+inline const QString kUnableToAddIcon = QStringLiteral("Unable to add icon to system tray!");
+inline const QString kUnableToChangeIcon = QStringLiteral("Unable to change icon in system tray!");
+inline const QString kUnableToDeleteIcon =
+    QStringLiteral("Unable to delete icon from system tray!");
+
+// The custom animation: start-up, the options dialog and the loader.
+inline const QString kNoCustomAnimationSelected = QStringLiteral(
+    "You want to display a custom animation, but none is selected. Please select one.");
+inline const QString kCustomAnimationMustBeSpecified =
+    QStringLiteral("A custom animation must be specified");
+inline const QString kCustomAnimationIsNewer =
+    QStringLiteral("The custom animation you tried to load is a newer version.");
+inline const QString kErrorLoadingCustomAnimation =
+    QStringLiteral("An error has occured while trying to load the custom animation.");
+
+// The editor: icons.
+inline const QString kNotAValidIconFile =
+    QStringLiteral("This is not a valid icon file. Refer to Readme.txt for more information.");
+inline const QString kIconNotSuitable = QStringLiteral(
+    "This icon is not suitable for Glimmerbox. Refer to Readme.txt for more information.");
+inline const QString kSameIconFormatForAllFrames =
+    QStringLiteral("You must choose the same icon format for all animation frames. Refer to "
+                   "Readme.txt for more information.");
+/// The icon file shown for a frame is gone.
+inline QString iconWasNotFound(const QString& path)
+{
+    return QStringLiteral("The icon ") + path + QStringLiteral(" was not found.");
+}
+inline const QString kSureToCreateNewAnimation =
+    QStringLiteral("Are you sure you want to create a new animation?");
+
+// The editor: compile.
+inline const QString kAnimationHasNoFrames =
+    QStringLiteral("This animation has no frames! Refer to Readme.txt for more information.");
+inline const QString kIconFilesMissingCompilationAborted =
+    QStringLiteral("One or more of the icon files are missing. Compilation aborted.");
+inline const QString kErrorWritingCompilationAborted =
+    QStringLiteral("Error writing to file. Compilation aborted.");
+inline const QString kAnimationCompiled = QStringLiteral("Your animation has been compiled!");
+inline const QString kCannotCompileOverOwnIcon =
+    QStringLiteral("A compiled animation cannot be saved over one of its own icon files.");
+
+// The editor: raw files.
+inline const QString kFileSavedSuccessfully = QStringLiteral("File was saved successfully.");
+inline const QString kNotAValidRgxFile =
+    QStringLiteral("This is not a valid .RGX file. Refer to Readme.txt for more information.");
+inline const QString kErrorWhileLoading = QStringLiteral(
+    "An error occured while trying to load. Refer to Readme.txt for more information.");
+inline const QString kListedIconsMissing = QStringLiteral(
+    "One or more icons listed in this file are missing. Refer to Readme.txt for more information.");
+inline const QString kTitleHoldsCommaAndQuote =
+    QStringLiteral("The animation title cannot be saved in a .RGX file because it holds both a "
+                   "comma and a double quote.");
+/// The path of frame `frame` holds both a comma and a double quote.
+inline QString iconPathHoldsCommaAndQuote(int frame)
+{
+    return QStringLiteral("The icon path of frame %1 cannot be saved in a .RGX file because it "
+                          "holds both a comma and a double quote.")
+        .arg(frame);
+}
+/// The path of frame `frame` holds a line break.
+inline QString iconPathHoldsLineBreak(int frame)
+{
+    return QStringLiteral("The icon path of frame %1 cannot be saved in a .RGX file because it "
+                          "holds a line break.")
+        .arg(frame);
+}
+
+// The about box.
+inline const QString kCongratulations =
+    QStringLiteral("Congratulations to the entire graduating class of 1998!");
+
+} // namespace glimmer::test
