@@ -118,6 +118,7 @@ private:
             listedTitle(untagged));
         row("tag only", "GX2.0", kErrorLoadingCustomAnimation, 2, 0, none, "");
         row("four bytes of the tag", "GX2.", kErrorLoadingCustomAnimation, 2, 0, none, "");
+        row("another tag and nothing after it", "ABCDE", kCustomAnimationIsNewer, 7, 0, none, "");
 
         // Number fields. Speed and count are published before a later field fails.
         row("icon size letters", twoFrames({.iconSize = "abc"}), kErrorLoadingCustomAnimation, 2, 0,
@@ -153,6 +154,8 @@ private:
             "Two", "Two");
         row("count 99 with two records", twoFrames({.frameCount = "99"}),
             kErrorLoadingCustomAnimation, 2, 2, "Two", "Two");
+        row("count of NUL bytes", twoFrames({.frameCount = QByteArray(2, '\0')}),
+            kErrorLoadingCustomAnimation, 2, 0, none, "Two");
 
         // Frame counts: the slots end at 50.
         row("0 frames", compiledFile({.title = "Zero", .frames = icons(0)}),
@@ -170,6 +173,9 @@ private:
         row("icon size 0 without a body",
             compiledFile({.title = "Two", .iconSize = 0, .frameCount = 2}),
             kErrorLoadingCustomAnimation, 2, 0, "Two", "Two");
+        row("icon size with a minus sign and 0 frames",
+            compiledFile({.title = "Two", .iconSize = "-318", .frameCount = 0}),
+            kErrorLoadingCustomAnimation, 2, 0, "Two", "Two");
         row("icon size 0 with a body", twoFrames({.iconSize = "0"}), kErrorLoadingCustomAnimation,
             2, 0, "Two", "Two");
         row("icon size 32767 with a short body", twoFrames({.iconSize = "32767"}),
@@ -184,6 +190,10 @@ private:
             compiledFile(
                 {.title = "Two", .frames = {QByteArray(kRecord, 'x'), QByteArray(kRecord, 'x')}}),
             kErrorLoadingCustomAnimation, 2, 0, "Two", "Two");
+
+        row("a record that is no picture after a good one",
+            compiledFile({.title = "Two", .frames = {iconBytes(), QByteArray(kRecord, 'x')}}),
+            kErrorLoadingCustomAnimation, 2, 1, "Two", "Two");
 
         // Titles.
         row("title of 12 spaces", compiledFile({.title = "            ", .frames = icons(2)}), none,
