@@ -7,21 +7,19 @@
 //   list_ms     FillCustomList over a program folder of 500 compiled files
 //   compile_ms  the editor's Compile of 50 frames of 1000 bytes
 
+#include "EditorSession.h"
 #include "TestFiles.h"
 #include "TestProgram.h"
 #include "Texts.h"
 #include "Timing.h"
-#include "editor/Customfrm.h"
 #include "formats/compiled_file.h"
 #include "options/Optionfrm.h"
 #include "runtime/CustomLoader.h"
 #include "runtime/frmTray.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QScrollBar>
 #include <cstdio>
 
 using namespace glimmer;
@@ -92,18 +90,11 @@ void benchCustomList(int fills)
 
 void benchCompile(int compiles)
 {
-    test::TestProgram t;
-    t.program.start();
-    choose(t.program.tray(), "Edit");
-    Customfrm& editor = t.customfrm();
-    editor.VScroll1->setValue(51 - kFrames); // the frame count spinner runs upside down
-    for (int i = 1; i <= kFrames; ++i) {
-        const QString icon = t.path(QStringLiteral("frame%1.ico").arg(i));
-        test::writeFile(icon, frame(i));
-        editor.HScroll1->setValue(i);
-        t.dialogs.answers.push_back(icon);
-        editor.Image10_Click();
-    }
+    test::EditorSession s;
+    test::TestProgram& t = s.t;
+    s.setFrameCount(kFrames);
+    for (int i = 1; i <= kFrames; ++i)
+        s.chooseIconFor(i, s.icon(QStringLiteral("frame%1.ico").arg(i), frame(i)));
     if (!t.messages.shown.empty())
         failed("an icon was refused");
 
@@ -111,7 +102,7 @@ void benchCompile(int compiles)
     const Timing timing = timeRuns(5, compiles, [&] {
         t.messages.clear();
         t.dialogs.answers.push_back(output);
-        editor.Image14_Click();
+        s.editor().Image14_Click();
     });
     if (t.messages.texts() != QStringList{test::kAnimationCompiled} ||
         QFileInfo(output).size() != formats::kCompiledHeaderSize + kFrames * kIconLength)

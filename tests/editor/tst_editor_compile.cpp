@@ -13,12 +13,6 @@ using namespace glimmer::test;
 
 namespace {
 
-void compile(EditorSession& s, const QString& path)
-{
-    s.t.dialogs.answers.push_back(path);
-    s.editor().Image14->simulateClick();
-}
-
 /// Gives frames 1..count an icon each: `side` x `side` 16-colour icons of distinct
 /// colours, so that the records tell the frames apart. Returns their bytes.
 std::vector<std::string> iconsForFrames(EditorSession& s, int count, int side)
@@ -50,7 +44,7 @@ private slots:
         QVERIFY(QDir(s.t.folder.path()).mkdir("elsewhere"));
         QDir::setCurrent(s.t.path("elsewhere"));
 
-        compile(s, s.t.path("example.gx"));
+        s.compile(s.t.path("example.gx"));
         QCOMPARE(s.t.messages.texts(), QStringList{kAnimationCompiled});
         QCOMPARE(s.t.messages.shown.front().title, kDoneTitle);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Information);
@@ -102,7 +96,7 @@ private slots:
             s.chooseIconFor(i, icon);
         s.setSpeed(speed);
         s.editor().Nametxt->setText(title);
-        compile(s, s.t.path("out.gx"));
+        s.compile(s.t.path("out.gx"));
         QCOMPARE(s.t.messages.texts(), QStringList{kAnimationCompiled});
 
         const QByteArray written = readFile(s.t.path("out.gx"));
@@ -114,7 +108,7 @@ private slots:
     void anAnimationWithoutFramesIsRefusedBeforeTheDialog()
     {
         EditorSession s;
-        compile(s, s.t.path("none.gx"));
+        s.compile(s.t.path("none.gx"));
         QCOMPARE(s.t.messages.texts(), QStringList{kAnimationHasNoFrames});
         QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
@@ -192,7 +186,7 @@ private slots:
             targetUntouchedDuringMessage =
                 olderFile ? readFile(target) == older : !QFile::exists(target);
         };
-        compile(s, target);
+        s.compile(target);
         QCOMPARE(s.t.messages.texts(), QStringList{message});
         QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
@@ -214,7 +208,7 @@ private slots:
         QVERIFY(QFile::link(s.frameFile(2), s.t.path("link.gx")));
         for (const QString& target : {s.frameFile(2), s.t.path("link.gx")}) {
             s.t.messages.clear();
-            compile(s, target);
+            s.compile(target);
             QCOMPARE(s.t.messages.texts(), QStringList{kCannotCompileOverOwnIcon});
             QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
             QCOMPARE(readFile(s.frameFile(2)), icon);
@@ -229,7 +223,7 @@ private slots:
         QVERIFY(second.open(QIODevice::Append));
         second.write("trailing bytes");
         second.close();
-        compile(s, s.t.path("long.gx"));
+        s.compile(s.t.path("long.gx"));
         QCOMPARE(s.t.messages.texts(), QStringList{kAnimationCompiled});
         const QByteArray written = readFile(s.t.path("long.gx"));
         QCOMPARE(written.size(), 26 + 2 * 318);
@@ -242,7 +236,7 @@ private slots:
         s.setFrameCount(1);
         s.chooseIcon(s.smallIcon("small.ico"));
         s.chooseIcon(s.icon("large.ico", iconBytes({.side = 32, .colour = 1})));
-        compile(s, s.t.path("size.gx"));
+        s.compile(s.t.path("size.gx"));
         QCOMPARE(readFile(s.t.path("size.gx")).mid(5, 5), QByteArray("318  "));
         QCOMPARE(readFile(s.t.path("size.gx")).size(), 26 + 318);
     }
@@ -252,8 +246,8 @@ private slots:
         EditorSession s;
         s.chooseIcon(s.smallIcon("a.ico"));
         QVERIFY(QDir(s.t.folder.path()).mkdir("folder.gx"));
-        compile(s, s.t.path("folder.gx"));
-        compile(s, QStringLiteral("/dev/null"));
+        s.compile(s.t.path("folder.gx"));
+        s.compile(QStringLiteral("/dev/null"));
         QVERIFY(s.t.messages.shown.empty());
         QVERIFY(QFileInfo(s.t.path("folder.gx")).isDir());
     }

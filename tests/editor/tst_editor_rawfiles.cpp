@@ -12,33 +12,14 @@ using namespace glimmer::test;
 
 namespace {
 
-QByteArray lines(const QStringList& values)
-{
-    QByteArray out;
-    for (const QString& value : values)
-        out += value.toUtf8() + "\r\n";
-    return out;
-}
-
 /// A raw file's lines with `paths` after the six header values.
 QByteArray rawFile(const QString& title, const QString& speed, const QString& frames,
                    const QString& size, const QStringList& paths)
 {
-    return lines(QStringList{"Raw Glimmerbox File Format", "Open Format for easy editing", title,
-                             speed, frames, size} +
-                 paths);
-}
-
-void save(EditorSession& s, const QString& path)
-{
-    s.t.dialogs.answers.push_back(path);
-    s.editor().Image16->simulateClick();
-}
-
-void load(EditorSession& s, const QString& path)
-{
-    s.t.dialogs.answers.push_back(path);
-    s.editor().Image17->simulateClick();
+    QList<QByteArray> lines{"Raw Glimmerbox File Format", "Open Format for easy editing"};
+    for (const QString& value : QStringList{title, speed, frames, size} + paths)
+        lines << value.toUtf8();
+    return textLines(lines);
 }
 
 /// Title, speed, frames, icon size and the paths of all 50 entries.
@@ -88,7 +69,7 @@ private slots:
         s.t.messages.onShow = [&](const ShownMessage&) {
             requestsWhenTold = static_cast<int>(s.t.dialogs.requests.size());
         };
-        save(s, s.t.path("new.rgx"));
+        s.save(s.t.path("new.rgx"));
         QCOMPARE(requestsWhenTold, 1);
         QCOMPARE(s.t.messages.texts(), QStringList{kAnimationHasNoFrames});
         QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
@@ -101,7 +82,7 @@ private slots:
         EditorSession s;
         const QString icon = s.smallIcon("one.ico");
         s.chooseIcon(icon);
-        save(s, s.t.path("one.rgx"));
+        s.save(s.t.path("one.rgx"));
         QCOMPARE(s.t.messages.texts(), QStringList{kFileSavedSuccessfully});
         QCOMPARE(s.t.messages.shown.front().title, kProgramName);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Information);
@@ -122,7 +103,7 @@ private slots:
         s.setFrameCount(5);
         s.setSpeed(10);
         s.editor().Nametxt->setText("Five");
-        save(s, s.t.path("five.rgx"));
+        s.save(s.t.path("five.rgx"));
         QCOMPARE(readFile(s.t.path("five.rgx")),
                  rawFile("Five", "10", "5", "318", paths.mid(0, 5)));
         QCOMPARE(s.frameFile(10), paths[9]); // still in memory
@@ -159,13 +140,13 @@ private slots:
         s.setFrameCount(30);
         s.goToFrame(13);
         const QString saved = animation(s);
-        save(s, s.t.path("round.rgx"));
+        s.save(s.t.path("round.rgx"));
         QCOMPARE(s.t.messages.texts(), QStringList{kFileSavedSuccessfully});
 
         s.t.messages.answers = {MessageAnswer::Yes};
         s.editor().Image9_Click();
         s.t.messages.clear();
-        load(s, s.t.path("round.rgx"));
+        s.load(s.t.path("round.rgx"));
         QVERIFY2(s.t.messages.shown.empty(), qPrintable(s.t.messages.texts().join('\n')));
         QCOMPARE(animation(s), saved);
         Customfrm& f = s.editor();
@@ -199,7 +180,7 @@ private slots:
         EditorSession s;
         s.chooseIcon(s.smallIcon(iconName));
         s.editor().Nametxt->setText(title);
-        save(s, s.t.path("new.rgx"));
+        s.save(s.t.path("new.rgx"));
         QCOMPARE(s.t.messages.texts(), QStringList{message});
         QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
@@ -207,7 +188,7 @@ private slots:
 
         // An existing file of that name is left as it was.
         writeFile(s.t.path("old.rgx"), "old content");
-        save(s, s.t.path("old.rgx"));
+        s.save(s.t.path("old.rgx"));
         QCOMPARE(readFile(s.t.path("old.rgx")), QByteArray("old content"));
     }
 
@@ -215,8 +196,8 @@ private slots:
     {
         EditorSession s;
         s.chooseIcon(s.smallIcon("a.ico"));
-        save(s, s.t.path("no/such/folder.rgx"));
-        save(s, s.t.folder.path());
+        s.save(s.t.path("no/such/folder.rgx"));
+        s.save(s.t.folder.path());
         QVERIFY(s.t.messages.shown.empty());
     }
 
@@ -246,7 +227,7 @@ private slots:
         s.chooseIconFor(7, icon);
         s.editor().Nametxt->setText("Mine");
         const QString before = animation(s);
-        load(s, path);
+        s.load(path);
         if (accepted) {
             QVERIFY(s.t.messages.shown.empty());
             QCOMPARE(s.editor().Nametxt->text(), QStringLiteral("Loaded"));
@@ -287,7 +268,7 @@ private slots:
         writeFile(s.t.path("bad.rgx"), content);
         s.chooseIconFor(9, icon);
         s.setSpeed(4);
-        load(s, s.t.path("bad.rgx"));
+        s.load(s.t.path("bad.rgx"));
         QCOMPARE(s.t.messages.texts(), QStringList{kErrorWhileLoading});
         QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
@@ -307,7 +288,7 @@ private slots:
         QFETCH(QString, name);
         EditorSession s;
         QVERIFY(QDir(s.t.folder.path()).mkdir("folder.rgx"));
-        load(s, s.t.path(name));
+        s.load(s.t.path(name));
         QCOMPARE(s.t.messages.texts(), QStringList{kErrorWhileLoading});
         QCOMPARE(animation(s), defaults());
     }
@@ -318,7 +299,7 @@ private slots:
         const QString icon = s.smallIcon("a.ico");
         writeFile(s.t.path("long.rgx"),
                   rawFile("Twenty characters!!!", "3", "2", "318", {icon, icon}));
-        load(s, s.t.path("long.rgx"));
+        s.load(s.t.path("long.rgx"));
         QVERIFY(s.t.messages.shown.empty());
         QCOMPARE(s.editor().Nametxt->text(), QStringLiteral("Twenty chara"));
     }
@@ -329,7 +310,7 @@ private slots:
         const QString icon = s.smallIcon("a.ico");
         writeFile(s.t.path("huge.rgx"),
                   rawFile(QString(1 << 20, 'T'), "3", "2", "318", {icon, QString(1 << 20, 'p')}));
-        load(s, s.t.path("huge.rgx"));
+        s.load(s.t.path("huge.rgx"));
         QVERIFY(s.t.messages.shown.empty());
         QCOMPARE(s.editor().Nametxt->text(), QString(12, 'T'));
         QCOMPARE(s.frameFile(2).size(), 1 << 20);
@@ -358,7 +339,7 @@ private slots:
             QVERIFY(QFile::remove(one));
         if (deletedFrame == 2)
             QVERIFY(QFile::remove(two));
-        load(s, s.t.path("anim.rgx"));
+        s.load(s.t.path("anim.rgx"));
         if (missing) {
             QCOMPARE(s.t.messages.texts(), QStringList{kListedIconsMissing});
             QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
@@ -376,7 +357,7 @@ private slots:
         const QString icon = s.smallIcon("a.ico");
         writeFile(s.t.path("gap.rgx"), rawFile("Gap", "1", "3", "766", {"", icon, ""}));
         s.chooseIcon(icon); // a picture shows before the load
-        load(s, s.t.path("gap.rgx"));
+        s.load(s.t.path("gap.rgx"));
         QVERIFY(s.t.messages.shown.empty());
         QVERIFY(s.shownPicture().isNull());
         QCOMPARE(s.editor().Lenlbl->text(), QStringLiteral("766"));

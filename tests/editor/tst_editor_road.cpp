@@ -43,8 +43,7 @@ private slots:
         s.setFrameCount(3);
         for (int i = 1; i <= 3; ++i)
             s.chooseIconFor(i, s.icon(QStringLiteral("road%1.ico").arg(i), icons[i - 1]));
-        s.t.dialogs.answers.push_back(s.t.path("road.gx"));
-        s.editor().Image14->simulateClick();
+        s.compile(s.t.path("road.gx"));
         QCOMPARE(s.t.messages.texts(), QStringList{kAnimationCompiled});
         s.editor().Image18->simulateClick();
         QVERIFY(!s.t.hasCustomfrm());

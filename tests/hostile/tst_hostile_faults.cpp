@@ -45,11 +45,10 @@ QStringList editorState(EditorSession& s)
 QStringList run(EditorSession& s, const QString& command, const QString& path)
 {
     s.t.messages.clear();
-    s.t.dialogs.answers.push_back(path);
     if (command == "save")
-        s.editor().Image16->simulateClick();
+        s.save(path);
     else
-        s.editor().Image14->simulateClick();
+        s.compile(path);
     return s.t.messages.texts();
 }
 

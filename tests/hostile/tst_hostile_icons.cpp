@@ -175,11 +175,7 @@ private slots:
         s.t.messages.clear();
 
         const QString out = s.t.path("out.gx");
-        QVERIFY2(runGuarded(s.t.folder.path(), {{Trap(trap), second}},
-                            [&] {
-                                s.t.dialogs.answers.push_back(out);
-                                s.editor().Image14->simulateClick();
-                            }),
+        QVERIFY2(runGuarded(s.t.folder.path(), {{Trap(trap), second}}, [&] { s.compile(out); }),
                  "Compile waited on the FIFO");
 
         QCOMPARE(s.t.messages.texts(), QStringList{message});
@@ -199,8 +195,7 @@ private slots:
         removeTrap(second);
         writeFile(second, secondBytes);
         s.t.messages.clear();
-        s.t.dialogs.answers.push_back(out);
-        s.editor().Image14->simulateClick();
+        s.compile(out);
         QCOMPARE(s.t.messages.texts(), QStringList{kAnimationCompiled});
         QCOMPARE(readFile(out).mid(26 + 318), secondBytes);
     }

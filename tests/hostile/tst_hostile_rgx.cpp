@@ -16,14 +16,6 @@ namespace {
 /// Stands for the full path of the frame-1 icon in a row's bytes.
 const QByteArray kIcon = "@ICON@";
 
-QByteArray joined(const QList<QByteArray>& values, const QByteArray& end = "\r\n")
-{
-    QByteArray out;
-    for (const QByteArray& value : values)
-        out += value + end;
-    return out;
-}
-
 /// The values of a good file: "Title", speed 5, 2 frames, size 318, both frames
 /// on the frame-1 icon.
 QList<QByteArray> goodValues()
@@ -43,7 +35,7 @@ QByteArray withValue(int index, const QByteArray& value)
 {
     QList<QByteArray> values = goodValues();
     values[index] = value;
-    return joined(values);
+    return textLines(values);
 }
 
 /// What the editor shows: title, speed, frames, icon size text, frame-1 path.
@@ -86,20 +78,20 @@ private slots:
             row(name, bytes, kErrorWhileLoading, newAnimation(), false);
         };
 
-        row("valid, CR LF", joined(goodValues()), none, loaded, true);
-        row("valid, LF only", joined(goodValues(), "\n"), none, loaded, true);
-        row("valid, CR only", joined(goodValues(), "\r"), none, loaded, true);
-        row("valid, no line end after the last line", joined(goodValues()).chopped(2), none, loaded,
-            true);
-        row("valid, LF CR line ends", joined(goodValues(), "\n\r"), kErrorWhileLoading,
+        row("valid, CR LF", textLines(goodValues()), none, loaded, true);
+        row("valid, LF only", textLines(goodValues(), "\n"), none, loaded, true);
+        row("valid, CR only", textLines(goodValues(), "\r"), none, loaded, true);
+        row("valid, no line end after the last line", textLines(goodValues()).chopped(2), none,
+            loaded, true);
+        row("valid, LF CR line ends", textLines(goodValues(), "\n\r"), kErrorWhileLoading,
             newAnimation(), false);
 
         // Missing lines: every shorter prefix of the eight lines.
         for (int count = 0; count < 8; ++count)
             refused(QStringLiteral("only %1 of 8 lines").arg(count),
-                    joined(goodValues().mid(0, count)));
+                    textLines(goodValues().mid(0, count)));
         refused("an empty line after the header",
-                joined(goodValues().mid(0, 2) + QList<QByteArray>{""} + goodValues().mid(2)));
+                textLines(goodValues().mid(0, 2) + QList<QByteArray>{""} + goodValues().mid(2)));
 
         // Long lines.
         const QByteArray megabyte(1 << 20, 'M');
@@ -135,8 +127,9 @@ private slots:
 
         // Numbers out of range or not numbers.
         refused("frame count 0", withValue(4, "0"));
-        refused("frame count 51", joined(goodValues().mid(0, 4) + QList<QByteArray>{"51", "318"} +
-                                         QList<QByteArray>(51, kIcon)));
+        refused("frame count 51",
+                textLines(goodValues().mid(0, 4) + QList<QByteArray>{"51", "318"} +
+                          QList<QByteArray>(51, kIcon)));
         refused("frame count 99999", withValue(4, "99999"));
         refused("frame count -1", withValue(4, "-1"));
         refused("frame count spaces", withValue(4, "   "));
@@ -155,13 +148,13 @@ private slots:
         // The frame-1 path names something that is not a readable icon file.
         for (Trap trap : {Trap::Directory, Trap::Fifo, Trap::DevZero, Trap::DevNull, Trap::LinkLoop,
                           Trap::Dangling, Trap::Unreadable, Trap::RootProof})
-            row("frame-1 path: " + trapName(trap), joined(goodValues()), kListedIconsMissing,
+            row("frame-1 path: " + trapName(trap), textLines(goodValues()), kListedIconsMissing,
                 newAnimation(), false, trap);
 
         // The raw file itself is not a readable file.
         for (Trap trap : {Trap::Directory, Trap::Fifo, Trap::DevZero, Trap::DevNull, Trap::LinkLoop,
                           Trap::LinkPair, Trap::Dangling, Trap::Unreadable, Trap::RootProof})
-            row("raw file: " + trapName(trap), joined(goodValues()), kErrorWhileLoading,
+            row("raw file: " + trapName(trap), textLines(goodValues()), kErrorWhileLoading,
                 newAnimation(), false, Trap::None, trap);
     }
 
@@ -192,10 +185,7 @@ private slots:
         const auto before = listing(s.t.folder.path());
 
         QVERIFY2(runGuarded(s.t.folder.path(), {{Trap(fileTrap), file}, {Trap(iconTrap), icon}},
-                            [&] {
-                                s.t.dialogs.answers.push_back(file);
-                                s.editor().Image17->simulateClick();
-                            }),
+                            [&] { s.load(file); }),
                  "Load waited on a FIFO");
 
         QCOMPARE(s.t.messages.texts(), expectedMessages(message));

@@ -49,6 +49,24 @@ void EditorSession::setSpeed(int speed)
     editor().VScroll2->setValue(11 - speed);
 }
 
+void EditorSession::compile(const QString& path)
+{
+    t.dialogs.answers.push_back(path);
+    editor().Image14->simulateClick();
+}
+
+void EditorSession::save(const QString& path)
+{
+    t.dialogs.answers.push_back(path);
+    editor().Image16->simulateClick();
+}
+
+void EditorSession::load(const QString& path)
+{
+    t.dialogs.answers.push_back(path);
+    editor().Image17->simulateClick();
+}
+
 QImage EditorSession::shownPicture()
 {
     return editor().Iconimg->pixmap().toImage();

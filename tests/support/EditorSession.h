@@ -35,6 +35,11 @@ public:
     void setFrameCount(int frames);
     void setSpeed(int speed);
 
+    /// "Compile", "Save" and "Load" as clicked, with the dialog answering `path`.
+    void compile(const QString& path);
+    void save(const QString& path);
+    void load(const QString& path);
+
     /// The picture `Iconimg` shows now (null when it shows none).
     QImage shownPicture();
     /// The editor's path for `frame`.

@@ -128,6 +128,14 @@ QByteArray compiledFile(const CompiledSpec& file)
            field(file.title, 12) + records.join();
 }
 
+QByteArray textLines(const QList<QByteArray>& lines, const QByteArray& end)
+{
+    QByteArray out;
+    for (const QByteArray& line : lines)
+        out += line + end;
+    return out;
+}
+
 QColor frameColour(const QIcon& frame)
 {
     if (frame.isNull())

@@ -63,6 +63,9 @@ struct CompiledSpec {
 /// title, then the records.
 QByteArray compiledFile(const CompiledSpec& file);
 
+/// Text file content: every line followed by `end`.
+QByteArray textLines(const QList<QByteArray>& lines, const QByteArray& end = "\r\n");
+
 /// The colour in the middle of a frame as the tray would draw it; invalid for an
 /// empty slot.
 QColor frameColour(const QIcon& frame);
