@@ -1,6 +1,7 @@
 // The artwork generator: its icon encoder, its self-check, and that running it reproduces the
 // committed files.
 
+#include "TestFiles.h"
 #include "canvas.h"
 #include "catalog.h"
 #include "ico_writer.h"
@@ -8,7 +9,6 @@
 
 #include <QBuffer>
 #include <QDirIterator>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
@@ -39,12 +39,6 @@ QStringList filesBelow(const QString& root)
         out.append(QDir(root).relativeFilePath(it.next()));
     out.sort();
     return out;
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A canvas whose every pixel differs from its neighbours', so a swapped row, a swapped
@@ -213,7 +207,7 @@ void TestArtgen::regeneratingReproducesCommittedFiles()
             const QImage b = QImage(kept).convertToFormat(QImage::Format_ARGB32);
             QVERIFY2(!a.isNull() && a == b, qPrintable(name));
         } else {
-            QVERIFY2(contents(made) == contents(kept),
+            QVERIFY2(glimmer::test::readFile(made) == glimmer::test::readFile(kept),
                      qPrintable(name + " differs: run glimmer_artgen"));
         }
     }

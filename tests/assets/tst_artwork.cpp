@@ -1,22 +1,15 @@
 // The built-in artwork as the program sees it: through the resources that glimmer_assets
 // embeds.
 
+#include "TestFiles.h"
+
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QtTest>
 
 namespace {
-
-QByteArray readResource(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
 
 // Decodes an icon file's bytes the way the program's picture loader does.
 QImage decodeIco(const QByteArray& bytes)
@@ -113,7 +106,7 @@ void TestArtwork::trayFrames()
     for (int i = 0; i < count; ++i) {
         const QString path =
             QStringLiteral(":/frames/%1/%2.ico").arg(set).arg(i, 2, 10, QChar('0'));
-        const QByteArray bytes = readResource(path);
+        const QByteArray bytes = glimmer::test::readFile(path);
         QVERIFY2(bytes.size() == 318, qPrintable(path));
         verifyIcoLayout(bytes, 16);
         const QImage image = decodeIco(bytes);
@@ -168,7 +161,7 @@ void TestArtwork::otherIcons()
 {
     QFETCH(QString, path);
     QFETCH(int, size);
-    const QByteArray bytes = readResource(path);
+    const QByteArray bytes = glimmer::test::readFile(path);
     QVERIFY2(!bytes.isEmpty(), qPrintable(path));
     verifyIcoLayout(bytes, size);
     const QImage image = decodeIco(bytes);

@@ -3,6 +3,7 @@
 // that were drawn, and the options dialog lists and plays them.
 
 #include "Samples.h"
+#include "TestFiles.h"
 #include "TestProgram.h"
 #include "formats/compiled_file.h"
 #include "formats/icon_rules.h"
@@ -32,17 +33,10 @@ const QString kProgramBuildDir = QStringLiteral(GLIMMER_PROGRAM_BUILD_DIR);
 /// The speed table of the options dialog: step 1..10 to milliseconds.
 constexpr int kIntervals[] = {600, 500, 400, 300, 250, 200, 150, 100, 50, 10};
 
-std::string readBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll().toStdString();
-}
-
 std::string committed(const std::string& relative)
 {
-    return readBytes(kSamplesDir + QLatin1Char('/') + QString::fromStdString(relative));
+    return test::readFile(kSamplesDir + QLatin1Char('/') + QString::fromStdString(relative))
+        .toStdString();
 }
 
 std::map<std::string, std::string> generated()
@@ -265,20 +259,22 @@ private slots:
         // loads their raw files, which name the icons there by full path.
         QFETCH(int, index);
         const SampleAnimation a = sampleAnimations()[static_cast<std::size_t>(index)];
-        QVERIFY(readBytes(kProgramBuildDir + QStringLiteral("/Readme.txt")) ==
-                readBytes(kSamplesDir + QStringLiteral("/../Readme.txt")));
+        QVERIFY(test::readFile(kProgramBuildDir + QStringLiteral("/Readme.txt")) ==
+                test::readFile(kSamplesDir + QStringLiteral("/../Readme.txt")));
         const QString compiled = QString::fromStdString(compiledFilePath(a));
-        QVERIFY(readBytes(kProgramBuildDir + QLatin1Char('/') + compiled) ==
+        QVERIFY(test::readFile(kProgramBuildDir + QLatin1Char('/') + compiled).toStdString() ==
                 committed(compiledFilePath(a)));
         const QString rawPath =
             kProgramBuildDir + QStringLiteral("/samples/") + QString::fromStdString(rawFilePath(a));
-        const formats::RawReadResult raw = formats::decodeRaw(readBytes(rawPath));
+        const formats::RawReadResult raw =
+            formats::decodeRaw(test::readFile(rawPath).toStdString());
         QCOMPARE(raw.outcome, formats::RawReadOutcome::Ok);
         QCOMPARE(raw.paths.size(), a.frames.size());
         for (std::size_t i = 0; i < raw.paths.size(); ++i) {
             const QString icon = QFile::decodeName(QByteArray::fromStdString(raw.paths[i]));
             QVERIFY2(QDir::isAbsolutePath(icon), qPrintable(icon));
-            QVERIFY(readBytes(icon) == committed(iconFilePath(a, static_cast<int>(i) + 1)));
+            QVERIFY(test::readFile(icon).toStdString() ==
+                    committed(iconFilePath(a, static_cast<int>(i) + 1)));
         }
     }
 };
