@@ -22,17 +22,6 @@ QByteArray rawFile(const QString& title, const QString& speed, const QString& fr
     return textLines(lines);
 }
 
-/// Title, speed, frames, icon size and the paths of all 50 entries.
-QString animation(EditorSession& s)
-{
-    Customfrm& f = s.editor();
-    QStringList parts{f.Nametxt->text(), f.Speedtxt->text(), f.Framestxt->text(), f.Lenlbl->text(),
-                      QString::number(s.program().state().IconSize)};
-    for (int i = 1; i <= 50; ++i)
-        parts << s.frameFile(i);
-    return parts.join('|');
-}
-
 QString defaults()
 {
     return QStringLiteral("My Animation|1|20||0") + QString(50, QLatin1Char('|'));
@@ -47,7 +36,7 @@ private slots:
     {
         EditorSession s;
         s.chooseIcon(s.smallIcon("a.ico"));
-        const QString before = animation(s);
+        const QString before = s.animation();
         s.editor().Image16_Click(); // empty script: cancelled
         s.editor().Image17_Click();
         QCOMPARE(s.t.dialogs.requests.size(), std::size_t{3});
@@ -58,7 +47,7 @@ private slots:
             QCOMPARE(s.t.dialogs.requests[i].fileName, QString());
         }
         QVERIFY(s.t.messages.shown.empty());
-        QCOMPARE(animation(s), before);
+        QCOMPARE(s.animation(), before);
         QCOMPARE(QDir(s.t.folder.path()).entryList(QDir::Files), QStringList{"a.ico"});
     }
 
@@ -139,7 +128,7 @@ private slots:
         s.setSpeed(6);
         s.setFrameCount(30);
         s.goToFrame(13);
-        const QString saved = animation(s);
+        const QString saved = s.animation();
         s.save(s.t.path("round.rgx"));
         QCOMPARE(s.t.messages.texts(), QStringList{kFileSavedSuccessfully});
 
@@ -148,7 +137,7 @@ private slots:
         s.t.messages.clear();
         s.load(s.t.path("round.rgx"));
         QVERIFY2(s.t.messages.shown.empty(), qPrintable(s.t.messages.texts().join('\n')));
-        QCOMPARE(animation(s), saved);
+        QCOMPARE(s.animation(), saved);
         Customfrm& f = s.editor();
         QCOMPARE(f.VScroll2->value(), 5);
         QCOMPARE(f.VScroll1->value(), 21);
@@ -226,7 +215,7 @@ private slots:
             writeFile(path, rawFile("Loaded", "2", "3", "318", {icon, "", ""}));
         s.chooseIconFor(7, icon);
         s.editor().Nametxt->setText("Mine");
-        const QString before = animation(s);
+        const QString before = s.animation();
         s.load(path);
         if (accepted) {
             QVERIFY(s.t.messages.shown.empty());
@@ -234,7 +223,7 @@ private slots:
             QCOMPARE(s.frameFile(7), QString()); // the editor was reset before reading
         } else {
             QCOMPARE(s.t.messages.texts(), QStringList{kNotAValidRgxFile});
-            QCOMPARE(animation(s), before);
+            QCOMPARE(s.animation(), before);
         }
     }
 
@@ -272,7 +261,7 @@ private slots:
         QCOMPARE(s.t.messages.texts(), QStringList{kErrorWhileLoading});
         QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
         QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
-        QCOMPARE(animation(s), defaults());
+        QCOMPARE(s.animation(), defaults());
         QCOMPARE(s.editor().HScroll1->maximum(), 20);
     }
 
@@ -290,7 +279,7 @@ private slots:
         QVERIFY(QDir(s.t.folder.path()).mkdir("folder.rgx"));
         s.load(s.t.path(name));
         QCOMPARE(s.t.messages.texts(), QStringList{kErrorWhileLoading});
-        QCOMPARE(animation(s), defaults());
+        QCOMPARE(s.animation(), defaults());
     }
 
     void aLongTitleIsCutToTwelveCharacters()
@@ -343,7 +332,7 @@ private slots:
         if (missing) {
             QCOMPARE(s.t.messages.texts(), QStringList{kListedIconsMissing});
             QCOMPARE(s.t.messages.shown.front().icon, MessageIcon::Critical);
-            QCOMPARE(animation(s), defaults());
+            QCOMPARE(s.animation(), defaults());
         } else {
             QVERIFY(s.t.messages.shown.empty());
             QCOMPARE(s.frameFile(2), two);

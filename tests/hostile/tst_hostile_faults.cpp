@@ -31,16 +31,6 @@ void makeAnimation(EditorSession& s, int side)
     s.goToFrame(1);
 }
 
-/// Everything the editor holds of the animation.
-QStringList editorState(EditorSession& s)
-{
-    Customfrm& f = s.editor();
-    QStringList state{f.Nametxt->text(), f.Speedtxt->text(), f.Framestxt->text(), f.Lenlbl->text()};
-    for (int i = 1; i <= 50; ++i)
-        state << s.frameFile(i);
-    return state;
-}
-
 /// Runs Save or Compile with the dialog answering `path`; returns the messages shown.
 QStringList run(EditorSession& s, const QString& command, const QString& path)
 {
@@ -157,7 +147,7 @@ private slots:
         QVERIFY(QDir().mkdir(folder));
         const Scene scene = makeScene(s, command, folder, existing);
         const auto before = listing(folder);
-        const QStringList model = editorState(s);
+        const QString model = s.animation();
 
         const qint64 whole = scene.whole.size();
         const qint64 limit = room == "half"    ? whole / 2
@@ -169,7 +159,7 @@ private slots:
             const FileSizeLimit fault(static_cast<rlim_t>(limit));
             shown = run(s, command, scene.target);
         }
-        QCOMPARE(editorState(s), model);
+        QCOMPARE(s.animation(), model);
         expectOutcome(command, completes, shown, scene, before);
         if (QTest::currentTestFailed() || completes)
             return;
@@ -220,10 +210,10 @@ private slots:
             QVERIFY(disk.fill(filler, room.toLongLong()));
         QVERIFY(completes || disk.available() < scene.whole.size());
         const auto before = listing(folder);
-        const QStringList model = editorState(s);
+        const QString model = s.animation();
 
         const QStringList shown = run(s, command, scene.target);
-        QCOMPARE(editorState(s), model);
+        QCOMPARE(s.animation(), model);
         expectOutcome(command, completes, shown, scene, before);
         if (QTest::currentTestFailed() || completes)
             return;
@@ -276,7 +266,7 @@ private slots:
         const QString name = folder + "/x.out";
         QVERIFY(plant(Trap(trap), name));
         auto before = listing(folder);
-        const QStringList model = editorState(s);
+        const QString model = s.animation();
 
         QStringList shown;
         {
@@ -286,7 +276,7 @@ private slots:
             shown = run(s, command, name);
             QVERIFY2(!guard.fired(), "it waited on the FIFO");
         }
-        QCOMPARE(editorState(s), model);
+        QCOMPARE(s.animation(), model);
         auto after = listing(folder);
         if (written) {
             QCOMPARE(shown, QStringList{success(command)});

@@ -77,4 +77,14 @@ QString EditorSession::frameFile(int frame) const
     return t.program.state().FrameFiles[static_cast<std::size_t>(frame)];
 }
 
+QString EditorSession::animation()
+{
+    Customfrm& f = editor();
+    QStringList parts{f.Nametxt->text(), f.Speedtxt->text(), f.Framestxt->text(), f.Lenlbl->text(),
+                      QString::number(program().state().IconSize)};
+    for (int i = 1; i <= 50; ++i)
+        parts << frameFile(i);
+    return parts.join('|');
+}
+
 } // namespace glimmer::test

@@ -44,6 +44,9 @@ public:
     QImage shownPicture();
     /// The editor's path for `frame`.
     QString frameFile(int frame) const;
+    /// The animation the editor holds, in one comparable line: title, speed, frame
+    /// count, icon size as shown and as held, then the paths of all 50 frames.
+    QString animation();
 
     TestProgram t;
 };
