@@ -25,24 +25,31 @@ class TestSampleFiles final : public QObject {
         return std::filesystem::path(dir.filePath(name).toStdString());
     }
 
-private slots:
-    void compiledSamples_data()
+    // One row per sample in `sub` (at least ten), with the outcome its name starts with.
+    template <typename Outcome>
+    static void samplesByOutcome(const char* sub, const QMap<QString, Outcome>& byPrefix)
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<CompiledReadOutcome>("outcome");
-        const QMap<QString, CompiledReadOutcome> byPrefix = {
-            {"complete", CompiledReadOutcome::Complete},
-            {"otherversion", CompiledReadOutcome::OtherVersion},
-            {"badnumber", CompiledReadOutcome::BadNumber},
-            {"truncated", CompiledReadOutcome::Truncated},
-        };
-        const auto names = dataDir("gx").entryList({"*.gx"}, QDir::Files);
+        QTest::addColumn<Outcome>("outcome");
+        const auto names = dataDir(sub).entryList({QStringLiteral("*.") + sub}, QDir::Files);
         QVERIFY(names.size() >= 10);
         for (const auto& name : names) {
             const auto prefix = name.section('-', 0, 0);
             QVERIFY2(byPrefix.contains(prefix), qPrintable(name));
             QTest::newRow(qPrintable(name)) << name << byPrefix.value(prefix);
         }
+    }
+
+private slots:
+    void compiledSamples_data()
+    {
+        samplesByOutcome<CompiledReadOutcome>(
+            "gx", {
+                      {"complete", CompiledReadOutcome::Complete},
+                      {"otherversion", CompiledReadOutcome::OtherVersion},
+                      {"badnumber", CompiledReadOutcome::BadNumber},
+                      {"truncated", CompiledReadOutcome::Truncated},
+                  });
     }
 
     void compiledSamples()
@@ -81,21 +88,13 @@ private slots:
 
     void rawSamples_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<RawReadOutcome>("outcome");
-        const QMap<QString, RawReadOutcome> byPrefix = {
-            {"ok", RawReadOutcome::Ok},
-            {"truncated", RawReadOutcome::Truncated},
-            {"badnumber", RawReadOutcome::BadNumber},
-            {"toomanyframes", RawReadOutcome::TooManyFrames},
-        };
-        const auto names = dataDir("rgx").entryList({"*.rgx"}, QDir::Files);
-        QVERIFY(names.size() >= 10);
-        for (const auto& name : names) {
-            const auto prefix = name.section('-', 0, 0);
-            QVERIFY2(byPrefix.contains(prefix), qPrintable(name));
-            QTest::newRow(qPrintable(name)) << name << byPrefix.value(prefix);
-        }
+        samplesByOutcome<RawReadOutcome>("rgx",
+                                         {
+                                             {"ok", RawReadOutcome::Ok},
+                                             {"truncated", RawReadOutcome::Truncated},
+                                             {"badnumber", RawReadOutcome::BadNumber},
+                                             {"toomanyframes", RawReadOutcome::TooManyFrames},
+                                         });
     }
 
     void rawSamples()
