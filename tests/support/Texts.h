@@ -95,6 +95,32 @@ inline QString iconPathHoldsLineBreak(int frame)
         .arg(frame);
 }
 
+// The editor: importing pictures.
+inline const QString kPictureFilterStart = QStringLiteral("Pictures|");
+inline const QString kOnlyFirstFiftyFramesImported =
+    QStringLiteral("Only the first 50 frames were imported: an animation holds no more.");
+inline QString notAPictureToImport(const QString& name)
+{
+    return QStringLiteral("The file %1 is not a picture that can be imported.").arg(name);
+}
+inline QString pictureCannotBeRead(const QString& name)
+{
+    return QStringLiteral("The picture %1 cannot be read.").arg(name);
+}
+inline QString folderCannotBeWritten(const QString& folder)
+{
+    return QStringLiteral("The folder %1 cannot be written to.").arg(folder);
+}
+
+// The options dialog.
+inline const QString kFollowCpuLoad = QStringLiteral("Follow CPU load");
+
+// The tray's tooltip while the pace follows the processor load.
+inline QString cpuLoadTip(int percent)
+{
+    return QStringLiteral("Glimmerbox \u2014 CPU %1%").arg(percent);
+}
+
 // The about box.
 inline const QString kCongratulations =
     QStringLiteral("Congratulations to the entire graduating class of 1998!");
