@@ -17,26 +17,6 @@ namespace {
 
 const QString kPictures = QStringLiteral(GLIMMER_TEST_DATA_DIR "/pictures");
 
-/// Writes a `width` x `height` PNG whose squares of `height` pixels are painted
-/// with `colours` in turn, left to right.
-QString stripPicture(const QString& path, int width, int height, const QList<QColor>& colours)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    for (int x = 0; x < width; ++x)
-        for (int y = 0; y < height; ++y)
-            image.setPixelColor(x, y, colours[(x / height) % colours.size()]);
-    if (!image.save(path, "PNG"))
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
-/// Runs Import with the dialog answering `pictures`.
-void import(EditorSession& s, const QStringList& pictures)
-{
-    s.t.dialogs.severalAnswers.push_back(pictures);
-    s.editor().Image19->simulateClick();
-}
-
 /// The colour in the middle of frame `frame` as the icon file holds it.
 QColor frameColour(EditorSession& s, int frame)
 {
@@ -53,7 +33,7 @@ private slots:
     {
         EditorSession s;
         QFile::copy(kPictures + "/three-frames.gif", s.t.path("three-frames.gif"));
-        import(s, {s.t.path("three-frames.gif")});
+        s.importPictures({s.t.path("three-frames.gif")});
 
         QVERIFY(s.t.messages.shown.empty());
         Customfrm& editor = s.editor();
@@ -76,8 +56,7 @@ private slots:
         }
 
         // Save and Compile take it from here as from any animation.
-        s.t.dialogs.answers.push_back(s.t.path("three.gx"));
-        editor.Image14_Click();
+        s.compile(s.t.path("three.gx"));
         QCOMPARE(s.t.messages.texts(), QStringList{kAnimationCompiled});
         QCOMPARE(QFileInfo(s.t.path("three.gx")).size(), 26 + 3 * 318);
     }
@@ -101,7 +80,7 @@ private slots:
         QFETCH(int, frames);
         EditorSession s;
         const QList<QColor> colours{Qt::red, Qt::yellow, Qt::blue, Qt::white};
-        import(s, {stripPicture(s.t.path("walk.png"), width, height, colours)});
+        s.importPictures({s.picture("walk.png", width, height, colours)});
         QVERIFY(s.t.messages.shown.empty());
         QCOMPARE(s.editor().Framestxt->text().toInt(), frames);
         QCOMPARE(s.editor().Speedtxt->text(), QStringLiteral("5")); // no delay known
@@ -114,10 +93,9 @@ private slots:
     void severalPicturesGiveOneFrameEachInNaturalOrder()
     {
         EditorSession s;
-        stripPicture(s.t.path("Walk 10.png"), 16, 16, {Qt::blue});
-        stripPicture(s.t.path("walk 2.png"), 20, 20, {Qt::red});
-        stripPicture(s.t.path("Walk 1.png"), 64, 16, {Qt::yellow}); // a strip counts once
-        import(s, {s.t.path("Walk 10.png"), s.t.path("walk 2.png"), s.t.path("Walk 1.png")});
+        s.importPictures({s.picture("Walk 10.png", 16, 16, {Qt::blue}),
+                          s.picture("walk 2.png", 20, 20, {Qt::red}),
+                          s.picture("Walk 1.png", 64, 16, {Qt::yellow})}); // a strip counts once
         QCOMPARE(s.editor().Framestxt->text(), QStringLiteral("3"));
         QCOMPARE(s.editor().Nametxt->text(), QStringLiteral("Walk 1"));
         QCOMPARE(frameColour(s, 1), QColor(Qt::yellow));
@@ -132,7 +110,7 @@ private slots:
         QList<QColor> colours;
         for (int i = 0; i < 60; ++i)
             colours << QColor::fromHsv(i * 6, 255, 255);
-        import(s, {stripPicture(s.t.path("long.png"), 60 * 16, 16, colours)});
+        s.importPictures({s.picture("long.png", 60 * 16, 16, colours)});
         QCOMPARE(s.editor().Framestxt->text(), QStringLiteral("50"));
         QCOMPARE(s.t.messages.texts(), QStringList{kOnlyFirstFiftyFramesImported});
         QCOMPARE(QDir(s.t.path("long-frames")).entryList(QDir::Files).size(), 50);
@@ -142,7 +120,7 @@ private slots:
     {
         EditorSession s;
         QVERIFY(QDir(s.t.folder.path()).mkdir("a very long name indeed-frames"));
-        import(s, {stripPicture(s.t.path("a very long name indeed.png"), 16, 16, {Qt::red})});
+        s.importPictures({s.picture("a very long name indeed.png", 16, 16, {Qt::red})});
         QCOMPARE(s.editor().Nametxt->text(), QStringLiteral("a very long"));
         QVERIFY(s.frameFile(1).contains(QStringLiteral("a very long name indeed-frames-2")));
         QVERIFY(QDir(s.t.path("a very long name indeed-frames")).isEmpty());

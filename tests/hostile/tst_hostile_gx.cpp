@@ -9,9 +9,7 @@
 #include "options/Optionfrm.h"
 #include "runtime/frmTray.h"
 
-#include <QBuffer>
 #include <QComboBox>
-#include <QImageWriter>
 #include <QRadioButton>
 #include <QTest>
 
@@ -45,15 +43,9 @@ QByteArray twoFrames(CompiledSpec changed = {})
 /// compressed as far as they go (a uniform picture shrinks to almost nothing).
 QByteArray pictureFrames(int side)
 {
-    QImage picture(side, side, QImage::Format_ARGB32);
-    picture.fill(Qt::darkCyan);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    writer.setQuality(0);
-    if (!writer.write(picture) || buffer.size() > 32767)
+    const QByteArray png = pictureBytes(side, side, {Qt::darkCyan});
+    if (png.size() > 32767)
         qFatal("no small PNG of %d pixels a side", side);
-    const QByteArray png = buffer.data();
     return compiledFile({.title = "Pictures", .frames = {png, png}});
 }
 

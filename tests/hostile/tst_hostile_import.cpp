@@ -5,9 +5,7 @@
 #include "Hostile.h"
 #include "Texts.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QImage>
 #include <QTest>
 
 using namespace glimmer;
@@ -17,15 +15,10 @@ namespace {
 
 const QString kPictures = QStringLiteral(GLIMMER_TEST_DATA_DIR "/pictures");
 
+/// A good picture to import.
 QByteArray pngBytes()
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return pictureBytes(32, 32, {Qt::red});
 }
 
 QByteArray dataFile(const QString& name)
@@ -85,12 +78,9 @@ private slots:
         QVERIFY(plant(Trap(trap), path, bytes));
         const auto before = listing(s.t.folder.path());
 
-        QVERIFY2(runGuarded(s.t.folder.path(), {{Trap(trap), path}},
-                            [&] {
-                                s.t.dialogs.severalAnswers.push_back(QStringList{path});
-                                s.editor().Image19_Click();
-                            }),
-                 "Import waited on the FIFO");
+        QVERIFY2(
+            runGuarded(s.t.folder.path(), {{Trap(trap), path}}, [&] { s.importPictures({path}); }),
+            "Import waited on the FIFO");
 
         QCOMPARE(s.t.messages.texts(), QStringList{message});
         QCOMPARE(s.t.messages.shown.front().title, kErrorTitle);
@@ -108,9 +98,7 @@ private slots:
         writeFile(s.t.path("b.png"), "no picture");
         writeFile(s.t.path("c.png"), pngBytes());
         const auto before = listing(s.t.folder.path());
-        s.t.dialogs.severalAnswers.push_back(
-            QStringList{s.t.path("c.png"), s.t.path("b.png"), s.t.path("a.png")});
-        s.editor().Image19_Click();
+        s.importPictures({s.t.path("c.png"), s.t.path("b.png"), s.t.path("a.png")});
         QCOMPARE(s.t.messages.texts(), QStringList{notAPictureToImport("b.png")});
         QCOMPARE(listing(s.t.folder.path()), before);
     }
@@ -129,8 +117,7 @@ private slots:
         s.editor().Nametxt->setText("Kept");
         {
             OrdinaryUser user(s.t.folder.path());
-            s.t.dialogs.severalAnswers.push_back(QStringList{locked + "/cat.png"});
-            s.editor().Image19_Click();
+            s.importPictures({locked + "/cat.png"});
         }
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ExeOwner);

@@ -22,6 +22,12 @@ QString EditorSession::smallIcon(const QString& name, int colour)
     return icon(name, iconBytes({.colour = colour}));
 }
 
+QString EditorSession::picture(const QString& name, int width, int height,
+                               const QList<QColor>& colours)
+{
+    return icon(name, pictureBytes(width, height, colours));
+}
+
 void EditorSession::chooseIcon(const QString& path)
 {
     t.dialogs.answers.push_back(path);
@@ -65,6 +71,12 @@ void EditorSession::load(const QString& path)
 {
     t.dialogs.answers.push_back(path);
     editor().Image17->simulateClick();
+}
+
+void EditorSession::importPictures(const QStringList& pictures)
+{
+    t.dialogs.severalAnswers.push_back(pictures);
+    editor().Image19->simulateClick();
 }
 
 QImage EditorSession::shownPicture()

@@ -26,6 +26,8 @@ public:
     QString icon(const QString& name, const QByteArray& bytes);
     /// A 318-byte 16x16 16-colour icon painted with `colour`.
     QString smallIcon(const QString& name, int colour = 1);
+    /// Writes the PNG `pictureBytes` makes into the session's folder; returns its path.
+    QString picture(const QString& name, int width, int height, const QList<QColor>& colours);
 
     /// "Choose Icon" with the dialog answering `path`.
     void chooseIcon(const QString& path);
@@ -39,6 +41,8 @@ public:
     void compile(const QString& path);
     void save(const QString& path);
     void load(const QString& path);
+    /// "Import" as clicked, with the dialog answering `pictures`.
+    void importPictures(const QStringList& pictures);
 
     /// The picture `Iconimg` shows now (null when it shows none).
     QImage shownPicture();

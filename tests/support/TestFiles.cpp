@@ -115,6 +115,21 @@ QByteArray iconBytes(const IconSpec& icon)
     return bytes;
 }
 
+QByteArray pictureBytes(int width, int height, const QList<QColor>& colours)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y)
+            image.setPixelColor(x, y, colours[(x / height) % colours.size()]);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(0);
+    if (!writer.write(image))
+        qFatal("the PNG writer is missing");
+    return buffer.data();
+}
+
 QByteArray compiledFile(const CompiledSpec& file)
 {
     QList<QByteArray> records;

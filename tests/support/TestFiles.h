@@ -33,6 +33,10 @@ struct IconSpec {
 /// the colour.
 QByteArray iconBytes(const IconSpec& icon = {});
 
+/// A `width` x `height` PNG picture whose squares of `height` pixels take `colours` in
+/// turn, left to right; compressed as far as PNG goes.
+QByteArray pictureBytes(int width, int height, const QList<QColor>& colours);
+
 /// A header field of a compiled file as stored: a number in decimal, or any bytes.
 struct GxField {
     GxField(int number) : text(QByteArray::number(number)) {}
