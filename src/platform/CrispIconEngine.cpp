@@ -1,5 +1,6 @@
 #include "platform/CrispIconEngine.h"
 
+#include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
@@ -79,11 +80,21 @@ QSize CrispIconEngine::actualSize(const QSize& size, QIcon::Mode, QIcon::State)
     return art_.size() * factorFor(size);
 }
 
+QList<QSize> CrispIconEngine::offeredSizes(const QSize& art, qreal scale)
+{
+    if (art.isEmpty())
+        return {};
+    const int factor = std::max(1, static_cast<int>(std::floor(scale)));
+    QList<QSize> sizes{art * factor};
+    const QSize twice = art * (2 * factor);
+    if (std::max(twice.width(), twice.height()) <= kLargestSlot * scale)
+        sizes.append(twice);
+    return sizes;
+}
+
 QList<QSize> CrispIconEngine::availableSizes(QIcon::Mode, QIcon::State)
 {
-    if (art_.isNull())
-        return {};
-    return {art_.size(), art_.size() * 2, art_.size() * 3, art_.size() * 4};
+    return offeredSizes(art_.size(), qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
 }
 
 QIconEngine* CrispIconEngine::clone() const

@@ -60,6 +60,14 @@ QIcon Pictures::trayIcon(const QImage& frame)
     return QIcon(new CrispIconEngine(frame));
 }
 
+bool Pictures::sameFrame(const QIcon& shown, const QIcon& next)
+{
+    // The key names the icon's shared data and changes when an icon is altered, and
+    // no two icons ever share one: a frame made anew at the address of an old one
+    // (a custom animation loaded again) is a new frame.
+    return shown.cacheKey() == next.cacheKey();
+}
+
 QPixmap Pictures::stretched(const QImage& picture, QSize size)
 {
     return QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));

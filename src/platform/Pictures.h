@@ -22,10 +22,16 @@ public:
     static std::optional<QImage> load(const QString& path, qint64 maxBytes = 1 << 20);
 
     /// The tray's form of a frame: at any slot size the picture enlarged by a whole
-    /// factor, nearest-neighbour, centred (see CrispIconEngine), and offered at 1x to
-    /// 4x to hosts that take several sizes; a larger slot or a high-density screen
-    /// shows sharp pixels instead of a blurred stretch.
+    /// factor, nearest-neighbour, centred (see CrispIconEngine), and offered to hosts
+    /// that take several sizes at the sizes the screen's scale needs; a larger slot or
+    /// a high-density screen shows sharp pixels instead of a blurred stretch.
     static QIcon trayIcon(const QImage& frame);
+
+    /// Whether `next` is the very frame `shown` is (a copy of the same icon), so that
+    /// a tray showing `shown` has nothing new to show. Compares identities, not
+    /// pixels, so it costs nothing per tick: two frames made from equal pictures are
+    /// two frames.
+    static bool sameFrame(const QIcon& shown, const QIcon& next);
 
     /// A picture stretched to `size` for display in a window's image box.
     static QPixmap stretched(const QImage& picture, QSize size);

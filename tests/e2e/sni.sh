@@ -2,8 +2,8 @@
 # End to end over StatusNotifierItem (KDE, GNOME with AppIndicator, Xfce, waybar and
 # other Wayland trays), on a private session bus with a test watcher and host:
 # - started from another folder with a sample's bare file name in "Custom", the
-#   item registers without any message, plays the sample (its pixmaps change and
-#   carry the enlarged sizes) and its tooltip is Glimmerbox;
+#   item registers without any message, plays the sample (its pixmaps change, and
+#   are the frame and its crisp 2x enlargement, no more) and its tooltip is Glimmerbox;
 # - the menu is exported over com.canonical.dbusmenu: its five lines, their enabled
 #   states with nothing, the options dialog, the editor or the about box open, and a
 #   "clicked" event that runs the entry's command (Options opens the dialog, Exit

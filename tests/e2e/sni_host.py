@@ -3,8 +3,9 @@
 
 It owns org.kde.StatusNotifierWatcher on the session bus, waits for a
 StatusNotifierItem to register, then checks what the item publishes: the
-tooltip, the icon pixmaps (their sizes, and that they change from frame to
-frame), that the item exports its menu over com.canonical.dbusmenu rather than
+tooltip, the icon pixmaps (the sizes a screen at scale 1 needs and no more, the
+larger one the smaller enlarged pixel for pixel, and that they change from frame
+to frame), that the item exports its menu over com.canonical.dbusmenu rather than
 leaving it to a ContextMenu call, and that a ContextMenu call is accepted. Prints
 one line per finding; then writes "pass" or "fail" to the done-file and goes on
 serving as the watcher (later items register with it) until it is killed.
@@ -90,6 +91,16 @@ class Watcher(dbus.service.Object):
         }
 
 
+def enlarged_twice(data, side):
+    """A square ARGB32 picture of `side` pixels, each pixel made a 2x2 block."""
+    rows = []
+    for y in range(side):
+        row = data[y * side * 4:(y + 1) * side * 4]
+        wide = b"".join(row[x:x + 4] * 2 for x in range(0, side * 4, 4))
+        rows.append(wide * 2)
+    return b"".join(rows)
+
+
 def main():
     ready_file, watch_seconds, done_file = sys.argv[1], float(sys.argv[2]), sys.argv[3]
     DBusGMainLoop(set_as_default=True)
@@ -120,20 +131,30 @@ def main():
 
         seen = set()
         sizes = set()
+        enlargements = {"crisp": 0, "blurred": 0}
 
         def sample():
+            by_size = {}
             for w, h, data in pixmaps(item):
                 sizes.add((w, h))
+                by_size[w] = data
                 if w == 16:
                     seen.add(hashlib.md5(data).hexdigest())
+            if 16 in by_size and 32 in by_size:
+                crisp = enlarged_twice(by_size[16], 16) == by_size[32]
+                enlargements["crisp" if crisp else "blurred"] += 1
             return True
 
         sample()
         GLib.timeout_add(40, sample)
 
         def finish():
-            check({(16, 16), (32, 32), (48, 48), (64, 64)} <= sizes,
-                  "icon pixmaps carry 16, 32, 48 and 64 pixels (%s)" % sorted(sizes))
+            check(sizes == {(16, 16), (32, 32)},
+                  "icon pixmaps are 16 and 32 pixels, no more (%s)" % sorted(sizes))
+            check(enlargements["crisp"] > 0 and enlargements["blurred"] == 0,
+                  "the 32-pixel pixmap is the 16-pixel one enlarged twice, pixel for pixel "
+                  "(%d fetches, %d not)" % (enlargements["crisp"] + enlargements["blurred"],
+                                            enlargements["blurred"]))
             check(len(seen) >= 3, "the 16x16 pixmap changed: %d different frames" % len(seen))
             menu = str(item.Get(ITEM, "Menu", dbus_interface=PROPS))
             check(menu not in ("", "/", "/NO_DBUSMENU"), "the item exports its menu (%s)" % menu)

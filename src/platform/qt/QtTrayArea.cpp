@@ -1,5 +1,7 @@
 #include "platform/qt/QtTrayArea.h"
 
+#include "platform/Pictures.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
@@ -148,7 +150,12 @@ bool QtTrayArea::modify(const TrayRecord& record)
 {
     if (!icon_ || (embedded_ && embeddedIcon_.isNull()))
         return false;
-    icon_->setIcon(iconOf(record));
+    // The player hands over its frame on every tick. Each change of the icon makes a
+    // D-Bus host fetch and decode all its pictures again and Qt repaint an XEmbed
+    // slot, so the frame the icon already shows is not handed on again.
+    const QIcon& frame = iconOf(record);
+    if (!Pictures::sameFrame(icon_->icon(), frame))
+        icon_->setIcon(frame);
     return true;
 }
 
