@@ -9,6 +9,7 @@
 #include "platform/widgets/Shape.h"
 #include "runtime/frmTray.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -255,7 +256,7 @@ private slots:
 
         t.optionfrm().Image8_Click();
         QCOMPARE(timerInterval(t), 600);
-        QCOMPARE(t.settings.saves, (QStringList{"Previous=3", "Speed=600"}));
+        QCOMPARE(t.settings.saves, (QStringList{"Previous=3", "Speed=600", "Pace=off"}));
         QVERIFY(!t.hasOptionfrm());
     }
 
@@ -317,7 +318,7 @@ private slots:
         QCOMPARE(animation(t), 1);
         QCOMPARE(timerInterval(t), 333);
         window.Image8_Click();
-        QCOMPARE(t.settings.saves, (QStringList{"Previous=1", "Speed=333"}));
+        QCOMPARE(t.settings.saves, (QStringList{"Previous=1", "Speed=333", "Pace=off"}));
     }
 
     void theBarAppliesAtOnceAndOkayStoresIt()
@@ -330,9 +331,64 @@ private slots:
         window.HScroll1->setValue(9);
         QCOMPARE(timerInterval(t), 50);
         window.Image8->simulateClick();
-        QCOMPARE(t.settings.saves, (QStringList{"Previous=6", "Speed=50"}));
+        QCOMPARE(t.settings.saves, (QStringList{"Previous=6", "Speed=50", "Pace=off"}));
         QCOMPARE(t.settings.value("Previous"), QStringLiteral("6"));
         QCOMPARE(t.settings.value("Speed"), QStringLiteral("50"));
+    }
+
+    // Our own option: applied at once, kept by Okay (after the animation and the
+    // speed), put back by Cancel and by the close box.
+    void followCpuLoadAppliesAtOnceAndOkayKeepsIt_data()
+    {
+        QTest::addColumn<QString>("close");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("Okay") << "okay" << true;
+        QTest::newRow("Cancel") << "cancel" << false;
+        QTest::newRow("close box") << "close" << false;
+    }
+
+    void followCpuLoadAppliesAtOnceAndOkayKeepsIt()
+    {
+        QFETCH(QString, close);
+        QFETCH(bool, kept);
+        TestProgram t;
+        run(t, 2, 250);
+        Optionfrm& window = t.optionfrm();
+        QCOMPARE(window.Check1->text(), kFollowCpuLoad);
+        QCOMPARE(window.Check1->geometry(), QRect(16, 186, 136, 21));
+        QVERIFY(window.Check1->isEnabled());
+        QVERIFY(!window.Check1->isChecked());
+
+        window.Check1->click();
+        QVERIFY(t.program.paceFollowsLoad());
+        QCOMPARE(timerInterval(t), 250); // the speed bar still sets the pace at full load
+        if (close == "okay")
+            window.Image8_Click();
+        else if (close == "cancel")
+            window.Image7_Click();
+        else
+            window.close();
+        QCOMPARE(t.program.paceFollowsLoad(), kept);
+        const QStringList written =
+            kept ? QStringList{"Previous=2", "Speed=250", "Pace=cpu"} : QStringList();
+        QCOMPARE(t.settings.saves, written);
+
+        // Opened again, it shows what runs, and unticking it applies at once too.
+        Optionfrm& again = t.optionfrm();
+        QCOMPARE(again.Check1->isChecked(), kept);
+        if (kept) {
+            again.Check1->click();
+            QVERIFY(!t.program.paceFollowsLoad());
+        }
+    }
+
+    void followCpuLoadIsDisabledWhereTheLoadIsUnknown()
+    {
+        TestProgram t;
+        t.load.isAvailable = false;
+        run(t, 2, 250);
+        QVERIFY(!t.optionfrm().Check1->isEnabled());
+        QVERIFY(!t.optionfrm().Check1->isChecked());
     }
 
     void aDraggedThumbAppliesWhenLetGo()
@@ -445,7 +501,7 @@ private slots:
         QVERIFY(!t.hasOptionfrm());
         QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
         if (how == "okay") {
-            QCOMPARE(t.settings.saves, (QStringList{"Previous=3", "Speed=600"}));
+            QCOMPARE(t.settings.saves, (QStringList{"Previous=3", "Speed=600", "Pace=off"}));
         } else {
             QVERIFY(t.settings.saves.isEmpty());
         }

@@ -86,6 +86,16 @@ std::optional<QStringList> FakeFileDialogs::showSeveral(const FileDialogRequest&
     return answer;
 }
 
+std::optional<double> FakeLoadMeter::sample()
+{
+    ++samples;
+    if (loads.empty())
+        return std::nullopt;
+    const double load = loads.front();
+    loads.pop_front();
+    return load;
+}
+
 bool FakeTrayArea::add(const TrayRecord& record)
 {
     calls.push_back({TrayCall::Add, record.icon, record.tip});

@@ -5,6 +5,7 @@
 
 #include "platform/Environment.h"
 #include "platform/FileDialogs.h"
+#include "platform/LoadMeter.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
 #include "platform/TrayArea.h"
@@ -105,6 +106,18 @@ public:
 
     int count(TrayCall::Kind kind) const;
     const QIcon* lastIcon() const;
+};
+
+/// A processor whose load the test tells, one sample at a time.
+class FakeLoadMeter final : public LoadMeter {
+public:
+    bool available() const override { return isAvailable; }
+    /// The next scripted load; nothing when the script is empty.
+    std::optional<double> sample() override;
+
+    bool isAvailable = true;
+    std::deque<double> loads;
+    int samples = 0; ///< how often the load was asked for
 };
 
 class FakeEnvironment final : public Environment {

@@ -58,7 +58,8 @@ struct TestProgram {
     FakeMessageBoxes messages;
     FakeFileDialogs dialogs;
     FakeEnvironment environment;
-    Program program{Services{settings, tray, messages, dialogs, environment}};
+    FakeLoadMeter load;
+    Program program{Services{settings, tray, messages, dialogs, environment, &load}};
 };
 
 } // namespace glimmer::test
