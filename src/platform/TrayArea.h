@@ -21,8 +21,8 @@ inline constexpr int RightUp = 0x205;
 inline constexpr int RightDoubleClick = 0x206;
 } // namespace TrayMessage
 
-/// Everything the tray area needs to show the icon: filled once by add, then only
-/// `icon` changes before each modify.
+/// Everything the tray area needs to show the icon: filled once by add, then `icon`
+/// (and, seldom, `tip`) changes before each modify.
 struct TrayRecord {
     const QIcon* icon = nullptr; ///< the icon shown now; null while there is none
     QString tip;

@@ -156,6 +156,9 @@ bool QtTrayArea::modify(const TrayRecord& record)
     const QIcon& frame = iconOf(record);
     if (!Pictures::sameFrame(icon_->icon(), frame))
         icon_->setIcon(frame);
+    // The tooltip changes seldom (once a second at most); only a change goes out.
+    if (icon_->toolTip() != record.tip)
+        icon_->setToolTip(record.tip);
     return true;
 }
 
