@@ -160,3 +160,72 @@ click_slot() {
     read -r x y w h <<<"$(tray_slot)"
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click "$@" "$button"
 }
+
+# Opens the tray menu and chooses its entry number $1 (1 Options, 2 Edit, 3 About).
+choose_menu_entry() {
+    click_slot 3
+    wait_for 30 menu_open || fail "the tray menu did not open"
+    local keys=()
+    for _ in $(seq 1 "$1"); do keys+=(Down); done
+    xdotool key "${keys[@]}" Return
+    wait_for 30 menu_closed || fail "the tray menu did not close"
+}
+
+# Window id of the top-level window titled exactly $1.
+window_id() {
+    xdotool search --name "^$1\$" | head -n 1
+}
+
+window_shown() {
+    [ -n "$(window_id "$1")" ]
+}
+
+window_gone() {
+    ! window_shown "$1"
+}
+
+# True when the window titled $1 has the keyboard focus.
+has_keyboard() {
+    [ "$(xdotool getwindowfocus)" = "$(window_id "$1")" ]
+}
+
+windows_titled() {
+    xdotool search --name "^$1\$" | wc -l
+}
+
+one_window_titled() {
+    [ "$(windows_titled "$1")" -eq 1 ]
+}
+
+# Types the path $2 into the file name box of the open file dialog titled $1 and
+# presses Return, until the dialog closes (up to four times). Under load, Qt's
+# completer, which lists each folder as its path is typed, can drop what is typed
+# while it reads a folder: Return then opens the folder typed so far and the dialog
+# stays. A "File not found" box (titled like the dialog) is closed first.
+type_into_file_dialog() {
+    local title=$1 path=$2 try
+    for try in 1 2 3 4; do
+        if [ "$(windows_titled "$title")" -gt 1 ]; then
+            xdotool key Return
+            wait_for 30 one_window_titled "$title" || return 1
+        fi
+        wait_for 50 has_keyboard "$title" || return 1
+        xdotool key alt+n ctrl+a # the file name box, all of its text
+        xdotool type --delay 5 "$path"
+        xdotool key Return
+        wait_for 50 window_gone "$title" && return 0
+        echo "the $title dialog stayed open after Return (try $try); typing the path again" >&2
+    done
+    return 1
+}
+
+# Clicks the point ($2, $3) of the window titled $1, then moves the pointer out of the
+# way, to the screen's bottom left corner.
+click_in_window() {
+    # shellcheck disable=SC2034 # all of them are set by the eval, two are used
+    local X Y WIDTH HEIGHT SCREEN WINDOW screen_height
+    eval "$(xdotool getwindowgeometry --shell "$(window_id "$1")")"
+    xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+    screen_height=$(xdotool getdisplaygeometry | cut -d' ' -f2)
+    xdotool mousemove 0 $((screen_height - 1))
+}
