@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace glimmer {
 
@@ -24,10 +25,6 @@ frmTray::frmTray(Program& program) : program_(program)
     connect(&Timer1, &QTimer::timeout, this, &frmTray::Timer1_Timer);
     paceTimer_.setInterval(static_cast<int>(Pace::kSampleSeconds * 1000));
     connect(&paceTimer_, &QTimer::timeout, this, &frmTray::Pace_Timer);
-
-    std::vector<QIcon>* arrays[] = {&LL, &FT, &EY, &TV, &CW, &SW};
-    for (std::size_t i = 0; i < kBuiltinSets.size(); ++i)
-        *arrays[i] = loadBuiltinFrames(kBuiltinSets[i]);
 
     buildMenu();
 }
@@ -69,16 +66,26 @@ void frmTray::Form_Load()
     // was started from.
     environment.setCurrentDirectory(environment.programFolder());
 
+    loading_ = true;
     state.CurrentAnimation = previousAnimationFromSetting(settings.read(
         Setting::Application, Setting::Section, Setting::Previous, QStringLiteral("2")));
+    // The clock runs from here, with the interval just read; a tick that comes while
+    // the rest of the load step waits (for a tray host, on a message box) is handled
+    // right after it, so the first frame is as early as it can be and never before
+    // the icon is in the tray.
     setInterval(intervalFromSetting(settings.read(Setting::Application, Setting::Section,
                                                   Setting::Speed, QStringLiteral("500"))));
+    Timer1.start();
 
     if (state.CurrentAnimation == Animation::Custom)
         LoadCustomAnimation(program_);
+    // Only the set that plays first is decoded now; the others wait for an idle moment.
+    builtinFrames(state.CurrentAnimation);
 
     addTrayIcon();
-    Timer1.start();
+    loading_ = false;
+    if (std::exchange(tickWaiting_, false))
+        Timer1_Timer();
     if (settings.read(Setting::Application, Setting::Section, Setting::Pace, QString()) ==
         Setting::PaceFollowsLoad)
         setPaceFollowsLoad(true);
@@ -113,29 +120,39 @@ void frmTray::Form_Unload()
     program_.releaseTray();
 }
 
-const std::vector<QIcon>& frmTray::builtinFrames(int number) const
+const std::vector<QIcon>& frmTray::builtinFrames(int number)
 {
     static const std::vector<QIcon> none;
-    switch (number) {
-    case 1:
-        return LL;
-    case 2:
-        return FT;
-    case 3:
-        return EY;
-    case 4:
-        return TV;
-    case 5:
-        return CW;
-    case 6:
-        return SW;
-    default:
+    const std::array<std::vector<QIcon>*, 6> sets{&LL, &FT, &EY, &TV, &CW, &SW};
+    if (number < 1 || number > static_cast<int>(sets.size()))
         return none;
+    const auto index = static_cast<std::size_t>(number - 1);
+    std::vector<QIcon>& frames = *sets[index];
+    if (frames.empty())
+        frames = loadBuiltinFrames(kBuiltinSets[index]);
+    return frames;
+}
+
+void frmTray::decodeNextSetWhenIdle()
+{
+    const std::array<const std::vector<QIcon>*, 6> sets{&LL, &FT, &EY, &TV, &CW, &SW};
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        if (sets[i]->empty()) {
+            QTimer::singleShot(0, this, [this, i] {
+                builtinFrames(static_cast<int>(i) + 1);
+                decodeNextSetWhenIdle();
+            });
+            return;
+        }
     }
 }
 
 void frmTray::Timer1_Timer()
 {
+    if (loading_) {
+        tickWaiting_ = true;
+        return;
+    }
     auto& state = program_.state();
     // A pace that follows the load times each frame anew (a periodic timer would
     // restart at every change of pace, and a slow one might then never fire).
@@ -170,6 +187,9 @@ void frmTray::Timer1_Timer()
 
     trayRecord.icon = imgTrayIcon;
     sendRecord();
+    // Once the first frame is out, the other sets are decoded in idle moments.
+    if (!std::exchange(decodingStarted_, true))
+        decodeNextSetWhenIdle();
 }
 
 void frmTray::sendRecord()

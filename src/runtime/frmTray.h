@@ -69,12 +69,12 @@ public:
     /// "Edit", "About", a separator, "Exit".
     const QMenu& menu() const { return mnuTray; }
 
-    /// The frames of built-in animation `number` (1..6); empty for any other number.
-    const std::vector<QIcon>& builtinFrames(int number) const;
+    /// The frames of built-in animation `number` (1..6), decoded on first use; empty
+    /// for any other number.
+    const std::vector<QIcon>& builtinFrames(int number);
 
     const QString ToolTip = QStringLiteral("Glimmerbox");
 
-    std::vector<QIcon> LL, FT, EY, TV, CW, SW;
     /// Frames of the loaded compiled animation, slots 1..50 (slot 0 unused).
     std::array<QIcon, formats::kMaxFrames + 1> Customimg;
     /// The picture the tray shows now; null while nothing was ever shown.
@@ -92,6 +92,18 @@ private:
     void showTip(const QString& tip);
     /// Starts, re-times or rests the animation clock for the current pace.
     void applyPace();
+
+    /// Decodes one built-in set that has not been used yet, then the next one in a
+    /// later idle moment, until all are ready.
+    void decodeNextSetWhenIdle();
+
+    /// The built-in animations' frames, decoded when first needed.
+    std::vector<QIcon> LL, FT, EY, TV, CW, SW;
+    /// While the load step runs, a tick (from a nested event loop: the wait for a
+    /// tray host, a message box) waits for its end, as the first frame must.
+    bool loading_ = false;
+    bool tickWaiting_ = false;
+    bool decodingStarted_ = false;
 
     QTimer Timer1;
     QTimer paceTimer_;

@@ -61,7 +61,7 @@ private slots:
         t.program.state().CurrentAnimation = 4; // Fuzzy T.V: 31 >= 5
         tray.Timer1_Timer();
         QCOMPARE(frame(t), 0);
-        QCOMPARE(t.tray.lastIcon(), &tray.TV[0]);
+        QCOMPARE(t.tray.lastIcon(), &tray.builtinFrames(4)[0]);
     }
 
     void numbersThatSelectNothingKeepTheIconAndResendIt_data()
