@@ -48,18 +48,19 @@ int import(const QStringList& pictures, const QString& output)
     char* argv[] = {name, nullptr};
     const QCoreApplication application(argc, argv);
 
+    if (!output.isEmpty() && !QFileInfo(output).isDir())
+        return fail(QStringLiteral("The folder %1 does not exist.").arg(output));
     auto imported = importPictures(pictures);
     if (const auto* failure = std::get_if<ImportFailure>(&imported))
         return fail(failure->message);
     const ImportedAnimation& animation = std::get<ImportedAnimation>(imported);
-    if (!output.isEmpty() && !QFileInfo(output).isDir())
-        return fail(QStringLiteral("The folder %1 does not exist.").arg(output));
 
     const auto icons = writeFrameIcons(animation);
     if (const auto* failure = std::get_if<ImportFailure>(&icons))
         return fail(failure->message);
     const QStringList& iconPaths = std::get<QStringList>(icons);
-    const QString folder = output.isEmpty() ? QFileInfo(iconPaths.front()).absolutePath() : output;
+    const QString folder =
+        QFileInfo(output.isEmpty() ? iconPaths.front() : output + "/").absolutePath();
     const auto files = writeAnimationFiles(animation, iconPaths, folder);
     if (const auto* failure = std::get_if<ImportFailure>(&files)) {
         // The icons were the import's own, in a folder of their own: they go too.

@@ -30,15 +30,16 @@ ImportFailure failed(const QString& format, const QString& name)
     return {format.arg(name)};
 }
 
-/// The first picture's base name as the title box would hold it: the characters
-/// an animation file can store, at most twelve.
+/// The first picture's base name as the title box would hold it and Save could
+/// write it: the characters an animation file can store (double quotes left out, as
+/// a raw file could not always hold them), at most twelve.
 QString titleFrom(const QString& picture)
 {
     QString title;
     for (const QChar c : QFileInfo(picture).completeBaseName()) {
         if (title.size() == kTitleLength)
             break;
-        if (TitleValidator::canHold(QString(c)))
+        if (c != QLatin1Char('"') && TitleValidator::canHold(QString(c)))
             title += c;
     }
     return title.trimmed();
@@ -60,6 +61,8 @@ std::optional<ImportFailure> readFailure(const QString& path, PictureFile::Failu
     switch (failure) {
     case PictureFile::Failure::None:
         return std::nullopt;
+    case PictureFile::Failure::Missing:
+        return failed(QStringLiteral("The file %1 does not exist."), fileName(path));
     case PictureFile::Failure::NotAPicture:
         return failed(QStringLiteral("The file %1 is not a picture that can be imported."),
                       fileName(path));
@@ -144,7 +147,7 @@ std::variant<ImportedAnimation, ImportFailure> importPictures(const QStringList&
         }
     }
     if (animation.icons.empty())
-        return failed(QStringLiteral("The picture %1 holds no frames."),
+        return failed(QStringLiteral("The picture %1 cannot be read."),
                       fileName(animation.firstPicture));
     animation.speed = formats::speedStepForDelays(delays);
     return animation;
@@ -153,7 +156,11 @@ std::variant<ImportedAnimation, ImportFailure> importPictures(const QStringList&
 std::variant<QStringList, ImportFailure> writeFrameIcons(const ImportedAnimation& animation)
 {
     const QFileInfo first(animation.firstPicture);
-    const QString base = first.completeBaseName();
+    // Named after the picture, without double quotes: a raw file could not always
+    // name an icon whose path holds one.
+    QString base = first.completeBaseName().remove(QLatin1Char('"'));
+    if (base.isEmpty())
+        base = QStringLiteral("frame");
     QDir beside = first.absoluteDir();
     QString folderName = base + QStringLiteral("-frames");
     for (int n = 2; beside.exists(folderName); ++n)

@@ -37,7 +37,8 @@ std::variant<ImportedAnimation, ImportFailure> importPictures(const QStringList&
 
 /// Writes the icons into a new folder beside the first picture, named after it
 /// ("cat.gif" gives "cat-frames/cat01.ico" ..., or "cat-frames-2" when that folder
-/// exists). Returns the icons' paths; on failure nothing is left behind.
+/// exists; double quotes in the name are left out). Returns the icons' paths; on
+/// failure nothing is left behind.
 std::variant<QStringList, ImportFailure> writeFrameIcons(const ImportedAnimation& animation);
 
 /// Writes the animation as TITLE.rgx (naming `iconPaths`) and TITLE.gx into `folder`,

@@ -4,6 +4,7 @@
 #include "formats/regular_file.h"
 #include "platform/FilePath.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 #include <QStringList>
 
@@ -12,6 +13,10 @@ namespace glimmer {
 PictureFile readPictureFile(const QString& path, int maxFrames)
 {
     PictureFile result;
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
+        result.failure = PictureFile::Failure::Missing;
+        return result;
+    }
     // A FIFO or a device is never opened: the reader would wait on it.
     if (!formats::isReadableRegularFile(toFsPath(path))) {
         result.failure = PictureFile::Failure::NotAPicture;

@@ -17,13 +17,14 @@ struct PictureFrame {
 };
 
 struct PictureFile {
-    enum class Failure { None, NotAPicture, Unreadable };
+    enum class Failure { None, Missing, NotAPicture, Unreadable };
     Failure failure = Failure::None;
     std::vector<PictureFrame> frames; ///< in order; empty when the file holds none
     bool moreFrames = false;          ///< the file holds frames beyond `maxFrames`
 };
 
-/// Reads at most `maxFrames` frames of the picture file at `path`. NotAPicture when
+/// Reads at most `maxFrames` frames of the picture file at `path`. Missing when
+/// nothing is there (not even a dangling link); NotAPicture when
 /// Qt knows no picture format in the file (or it is not a regular file); Unreadable
 /// when its first frame cannot be decoded or is larger than the converter takes (see
 /// formats::pictureSizeAllowed), which is checked before the pixels are allocated. A

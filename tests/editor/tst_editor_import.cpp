@@ -124,6 +124,14 @@ private slots:
         QCOMPARE(s.editor().Nametxt->text(), QStringLiteral("a very long"));
         QVERIFY(s.frameFile(1).contains(QStringLiteral("a very long name indeed-frames-2")));
         QVERIFY(QDir(s.t.path("a very long name indeed-frames")).isEmpty());
+
+        // A title is always one that Save can write: double quotes are left out.
+        s.t.messages.clear();
+        s.importPictures({s.picture("\"ball\", 2.png", 16, 16, {Qt::blue})});
+        QCOMPARE(s.editor().Nametxt->text(), QStringLiteral("ball, 2"));
+        s.t.dialogs.answers.push_back(s.t.path("ball.rgx"));
+        s.editor().Image16_Click();
+        QCOMPARE(s.t.messages.texts(), QStringList{kFileSavedSuccessfully});
     }
 
     void aCancelledDialogChangesNothing()

@@ -44,6 +44,8 @@ private slots:
             QTest::addRow("a %s", qPrintable(trapName(trap)))
                 << "x.gif" << int(trap) << pngBytes() << notAPictureToImport("x.gif");
         }
+        QTest::newRow("nothing at all")
+            << "gone.gif" << int(Trap::None) << QByteArray() << pictureDoesNotExist("gone.gif");
         QTest::newRow("text named .gif")
             << "notes.gif" << int(Trap::None) << QByteArray("just some words\n")
             << notAPictureToImport("notes.gif");
@@ -75,7 +77,8 @@ private slots:
         EditorSession s;
         s.editor().Nametxt->setText("Kept");
         const QString path = s.t.path(name);
-        QVERIFY(plant(Trap(trap), path, bytes));
+        if (name != "gone.gif")
+            QVERIFY(plant(Trap(trap), path, bytes));
         const auto before = listing(s.t.folder.path());
 
         QVERIFY2(

@@ -81,7 +81,7 @@ std::optional<QStringList> FakeFileDialogs::showSeveral(const FileDialogRequest&
     startFolders << QDir::currentPath();
     if (severalAnswers.empty())
         return std::nullopt;
-    auto answer = severalAnswers.front();
+    std::optional<QStringList> answer = std::move(severalAnswers.front());
     severalAnswers.pop_front();
     return answer;
 }

@@ -103,6 +103,10 @@ inline QString notAPictureToImport(const QString& name)
 {
     return QStringLiteral("The file %1 is not a picture that can be imported.").arg(name);
 }
+inline QString pictureDoesNotExist(const QString& name)
+{
+    return QStringLiteral("The file %1 does not exist.").arg(name);
+}
 inline QString pictureCannotBeRead(const QString& name)
 {
     return QStringLiteral("The picture %1 cannot be read.").arg(name);
