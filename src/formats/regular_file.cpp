@@ -66,6 +66,26 @@ std::optional<int> openRegular(const std::filesystem::path& path, std::uintmax_t
     return fd;
 }
 
+// Reads from `fd` into `content` from `total` on until it is full or the file ends;
+// returns the number of bytes it holds then, nothing on a read error.
+std::optional<std::size_t> readInto(int fd, std::string& content, std::size_t total)
+{
+    while (total < content.size()) {
+        const auto got = ::read(fd, content.data() + total, content.size() - total);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        total += static_cast<std::size_t>(got);
+    }
+    return total;
+}
+
 #endif
 
 } // namespace
@@ -119,23 +139,18 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& path, st
     std::string content(static_cast<std::size_t>(length) + 1, '\0');
     std::size_t total = 0;
     for (;;) {
-        if (total == content.size()) {
-            if (content.size() > maxBytes) {
-                return std::nullopt;
-            }
-            content.resize(content.size() + 1);
-        }
-        const auto got = ::read(file.fd(), content.data() + total, content.size() - total);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+        const auto got = readInto(file.fd(), content, total);
+        if (!got) {
             return std::nullopt;
         }
-        if (got == 0) {
-            break;
+        total = *got;
+        if (total < content.size()) {
+            break; // the end of the file
         }
-        total += static_cast<std::size_t>(got);
+        if (content.size() > maxBytes) {
+            return std::nullopt;
+        }
+        content.resize(content.size() + 1);
     }
     if (total > maxBytes) {
         return std::nullopt;
@@ -169,21 +184,11 @@ std::optional<std::string> readRegularFileStart(const std::filesystem::path& pat
     }
     const OpenFile file{*fd};
     std::string content(static_cast<std::size_t>(std::min<std::uintmax_t>(length, maxBytes)), '\0');
-    std::size_t total = 0;
-    while (total < content.size()) {
-        const auto got = ::read(file.fd(), content.data() + total, content.size() - total);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return std::nullopt;
-        }
-        if (got == 0) {
-            break; // the file shrank while it was read
-        }
-        total += static_cast<std::size_t>(got);
+    const auto total = readInto(file.fd(), content, 0); // fewer when the file shrank
+    if (!total) {
+        return std::nullopt;
     }
-    content.resize(total);
+    content.resize(*total);
     return content;
 #else
     const auto length = readableRegularFileLength(path);

@@ -46,40 +46,6 @@ cat >"$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'EOF'
 </channel>
 EOF
 
-bus_call() { # <destination> <object path> <interface.method> [arguments]
-    local dest=$1 path=$2 method=$3
-    shift 3
-    gdbus call --session --dest "$dest" --object-path "$path" --method "$method" -- "$@"
-}
-
-# The process id of the owner of the bus name $1.
-bus_pid() {
-    bus_call org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.GetConnectionUnixProcessID "$1" | sed -E 's/^\(uint32 ([0-9]+),\)$/\1/'
-}
-
-name_owned() {
-    bus_call org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner "$1" |
-        grep -q true
-}
-
-# Prints "service path" of the item that the program registered with the watcher.
-registered_item() {
-    local entry service path
-    for entry in $(bus_call org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-        org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher \
-        RegisteredStatusNotifierItems | grep -oE "'[^']+'" | tr -d "'"); do
-        service=${entry%%/*}
-        path=/${entry#*/}
-        [ "$service" != "$entry" ] || path=/StatusNotifierItem
-        if [ "$(bus_pid "$service")" = "$GLIMMERBOX_PID" ]; then
-            echo "$service $path"
-            return 0
-        fi
-    done
-    return 1
-}
-
 # "X Y W H" of the status tray's window in the panel (the only window of the
 # plugin's process inside another); it widens when an item shows.
 tray_plug() {
@@ -125,24 +91,6 @@ shown_windows() {
 # "ID X Y W H" of the tallest window on screen that is not in the list $1.
 new_window() {
     shown_windows | grep -vxF -f <(printf '%s\n' "$1") | sort -k5,5n | tail -n 1 | grep .
-}
-
-# Prints "TOP BOTTOM" of each line of text of the menu pictured in $1, one a line:
-# runs of pixel rows with dark or greyed-out pixels inside the menu's pale body
-# (less its rounded corners), where a pale separator does not count.
-text_lines() {
-    local w h x y
-    read -r w h x y <<<"$(convert "$1" -colorspace gray -threshold 90% -trim \
-        -format '%w %h %[fx:page.x] %[fx:page.y]' info:)"
-    convert "$1" -crop "${w}x${h}+${x}+${y}" +repage -shave 10x0 -colorspace gray \
-        -threshold 70% -negate -scale "1x${h}!" -depth 8 txt:- |
-        awk -v y="$y" 'BEGIN { top = -1 }
-        NR > 1 {
-            split($1, at, /[,:]/)
-            if ($3 != "#000000") { if (top < 0) top = at[2]; bottom = at[2] }
-            else if (top >= 0 && at[2] - bottom > 2) { if (bottom - top >= 2) print top + y, bottom + y; top = -1 }
-        }
-        END { if (top >= 0 && bottom - top >= 2) print top + y, bottom + y }'
 }
 
 echo "-- the status tray owns the StatusNotifierWatcher"
