@@ -81,9 +81,12 @@ std::optional<QStringList> FakeFileDialogs::showSeveral(const FileDialogRequest&
     startFolders << QDir::currentPath();
     if (severalAnswers.empty())
         return std::nullopt;
-    std::optional<QStringList> answer = std::move(severalAnswers.front());
+    const bool cancelled = !severalAnswers.front().has_value();
+    const QStringList paths = severalAnswers.front().value_or(QStringList());
     severalAnswers.pop_front();
-    return answer;
+    if (cancelled)
+        return std::nullopt;
+    return paths;
 }
 
 std::optional<double> FakeLoadMeter::sample()
