@@ -123,7 +123,7 @@ void frmTray::Form_Unload()
 const std::vector<QIcon>& frmTray::builtinFrames(int number)
 {
     static const std::vector<QIcon> none;
-    const std::array<std::vector<QIcon>*, 6> sets{&LL, &FT, &EY, &TV, &CW, &SW};
+    const auto sets = builtinSets();
     if (number < 1 || number > static_cast<int>(sets.size()))
         return none;
     const auto index = static_cast<std::size_t>(number - 1);
@@ -135,7 +135,7 @@ const std::vector<QIcon>& frmTray::builtinFrames(int number)
 
 void frmTray::decodeNextSetWhenIdle()
 {
-    const std::array<const std::vector<QIcon>*, 6> sets{&LL, &FT, &EY, &TV, &CW, &SW};
+    const auto sets = builtinSets();
     for (std::size_t i = 0; i < sets.size(); ++i) {
         if (sets[i]->empty()) {
             QTimer::singleShot(0, this, [this, i] {

@@ -99,6 +99,8 @@ private:
 
     /// The built-in animations' frames, decoded when first needed.
     std::vector<QIcon> LL, FT, EY, TV, CW, SW;
+    /// The six sets above by animation number - 1.
+    std::array<std::vector<QIcon>*, 6> builtinSets() { return {&LL, &FT, &EY, &TV, &CW, &SW}; }
     /// While the load step runs, a tick (from a nested event loop: the wait for a
     /// tray host, a message box) waits for its end, as the first frame must.
     bool loading_ = false;
