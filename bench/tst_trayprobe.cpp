@@ -52,6 +52,51 @@ private slots:
         QCOMPARE(runTimeFromSchedstat("172027657 328584048 66\n"),
                  std::optional<long long>(172027657));
         QCOMPARE(runTimeFromSchedstat(""), std::nullopt);
+        QCOMPARE(timeslicesFromSchedstat("172027657 328584048 66\n"), std::optional<long long>(66));
+        QCOMPARE(timeslicesFromSchedstat("172027657 328584048"), std::nullopt);
+        QCOMPARE(timeslicesFromSchedstat("1 2 x\n"), std::nullopt);
+    }
+
+    void machineTimes_data()
+    {
+        QTest::addColumn<QByteArray>("stat");
+        QTest::addColumn<qlonglong>("busy"); // -1: no figure
+        QTest::addColumn<qlonglong>("total");
+        // user 100, nice 2, system 30, idle 800, iowait 50, irq 3, softirq 4, steal 1,
+        // guest 7, guest_nice 0 (guests are already in user and nice)
+        QTest::newRow("ten counters")
+            << QByteArray("cpu  100 2 30 800 50 3 4 1 7 0\ncpu0 50 1 15 400 25 1 2 0 3 0\n")
+            << 140LL << 990LL;
+        QTest::newRow("tab after the name") << QByteArray("cpu\t10 0 5 85\n") << 15LL << 100LL;
+        QTest::newRow("four counters, no newline") << QByteArray("cpu 1 2 3 4") << 6LL << 10LL;
+        QTest::newRow("three counters") << QByteArray("cpu 1 2 3\n") << -1LL << 0LL;
+        QTest::newRow("a core's line first") << QByteArray("cpu0 1 2 3 4 5\n") << -1LL << 0LL;
+        QTest::newRow("letters") << QByteArray("cpu 1 x 3 4\n") << -1LL << 0LL;
+        QTest::newRow("empty") << QByteArray() << -1LL << 0LL;
+    }
+
+    void machineTimes()
+    {
+        QFETCH(QByteArray, stat);
+        QFETCH(qlonglong, busy);
+        QFETCH(qlonglong, total);
+        const auto read = machineTimesFromStat(std::string_view(stat.constData(), stat.size()));
+        QCOMPARE(read.has_value(), busy >= 0);
+        if (read) {
+            QCOMPARE(read->busy, busy);
+            QCOMPARE(read->total, total);
+        }
+    }
+
+    void busyShares()
+    {
+        QCOMPARE(busyShare({100, 400}, {150, 500}), std::optional<double>(0.5));
+        QCOMPARE(busyShare({100, 400}, {100, 500}), std::optional<double>(0.0));
+        QCOMPARE(busyShare({100, 400}, {100, 400}), std::nullopt); // no time passed
+        QCOMPARE(busyShare({100, 400}, {90, 500}), std::nullopt);  // went back
+        const auto now = sampleMachine();
+        QVERIFY(now.has_value());
+        QVERIFY(now->total > 0 && now->busy <= now->total);
     }
 
     void thisProcessIsSampled()

@@ -11,6 +11,7 @@ namespace glimmer::bench {
 struct Timing {
     double medianMs = 0;
     double meanMs = 0;
+    double p99Ms = 0; ///< 99 of 100 runs took this long or less
     int runs = 0;
 };
 
@@ -36,6 +37,9 @@ template <typename Run> Timing timeRuns(int warmUp, int runs, Run&& run)
     const auto middle = times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2);
     std::nth_element(times.begin(), middle, times.end());
     timing.medianMs = *middle;
+    const auto high = times.begin() + static_cast<std::ptrdiff_t>((times.size() * 99 - 1) / 100);
+    std::nth_element(times.begin(), high, times.end());
+    timing.p99Ms = *high;
     return timing;
 }
 

@@ -6,6 +6,11 @@
 //   loader_ms   LoadCustomAnimation of a file of 50 frames of 1000 bytes
 //   list_ms     FillCustomList over a program folder of 500 compiled files
 //   compile_ms  the editor's Compile of 50 frames of 1000 bytes
+//   load_sample_us      one sample of the processor load (ProcStatLoadMeter::sample,
+//                       reading the system's /proc/stat), with its 99th percentile
+//
+// Usage: glimmer_bench_paths [SCALE] [PATH...]: SCALE divides the number of calls;
+// PATH is loader, list, compile or load_sample (all of them when none is named).
 
 #include "EditorSession.h"
 #include "TestFiles.h"
@@ -14,6 +19,7 @@
 #include "Timing.h"
 #include "formats/compiled_file.h"
 #include "options/Optionfrm.h"
+#include "platform/ProcStatLoadMeter.h"
 #include "runtime/CustomLoader.h"
 #include "runtime/frmTray.h"
 
@@ -21,6 +27,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <cstdio>
+#include <thread>
 
 using namespace glimmer;
 using namespace glimmer::bench;
@@ -110,6 +117,32 @@ void benchCompile(int compiles)
     report("compile_ms", timing);
 }
 
+void benchLoadSample(int calls)
+{
+    ProcStatLoadMeter meter;
+    if (!meter.available())
+        failed("the processor load cannot be read here");
+    // Most calls come less than a clock tick after the one before and have no share
+    // to tell; they read and parse the file all the same. Those that do must be
+    // shares.
+    int shares = 0;
+    bool wrong = false;
+    const Timing timing = timeRuns(100, calls, [&] {
+        if (const auto share = meter.sample()) {
+            ++shares;
+            wrong = wrong || *share < 0 || *share > 1;
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto later = meter.sample();
+    if (wrong || !later || *later < 0 || *later > 1)
+        failed("the load sample did not give a share from 0 to 1");
+    std::printf("load_sample_us=%.3f\nload_sample_us_mean=%.3f\nload_sample_us_p99=%.3f\n"
+                "load_sample_us_runs=%d\nload_sample_shares=%d\n",
+                timing.medianMs * 1000, timing.meanMs * 1000, timing.p99Ms * 1000, timing.runs,
+                shares);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -117,9 +150,24 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int scale = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
-    benchLoader(1000 / scale);
-    benchCustomList(50 / scale);
-    benchCompile(200 / scale);
+    int scale = 1;
+    QStringList paths;
+    for (int i = 1; i < argc; ++i) {
+        if (std::atoi(argv[i]) > 0)
+            scale = std::atoi(argv[i]);
+        else
+            paths << QString::fromLocal8Bit(argv[i]);
+    }
+    const auto wanted = [&](const char* name) {
+        return paths.isEmpty() || paths.contains(QLatin1String(name));
+    };
+    if (wanted("loader"))
+        benchLoader(1000 / scale);
+    if (wanted("list"))
+        benchCustomList(50 / scale);
+    if (wanted("compile"))
+        benchCompile(200 / scale);
+    if (wanted("load_sample"))
+        benchLoadSample(100000 / scale);
     return 0;
 }

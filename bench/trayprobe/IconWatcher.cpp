@@ -109,6 +109,7 @@ void IconWatcher::onReparent(const xcb_reparent_notify_event_t& event)
     const auto owner = pidOf(event.window);
     if (!owner || *owner != static_cast<std::uint32_t>(pid_))
         return;
+    docked_ = Clock::now();
     icon_ = event.window;
     damage_ = xcb_generate_id(connection_);
     xcb_damage_create(connection_, damage_, icon_, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);

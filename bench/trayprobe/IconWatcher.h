@@ -35,6 +35,8 @@ public:
     void waitUntil(Clock::time_point deadline);
 
     bool iconFound() const { return icon_ != XCB_WINDOW_NONE; }
+    /// When the icon window was taken into the tray's panel (seen by this watcher).
+    std::optional<Clock::time_point> docked() const { return docked_; }
     /// When the icon window first showed a picture (more than one colour).
     std::optional<Clock::time_point> firstPicture() const { return firstPicture_; }
     /// Damage reports of the icon window so far: the paints the tray shows.
@@ -58,6 +60,7 @@ private:
     pid_t pid_ = 0;
     xcb_window_t icon_ = XCB_WINDOW_NONE;
     xcb_damage_damage_t damage_ = 0;
+    std::optional<Clock::time_point> docked_;
     std::optional<Clock::time_point> firstPicture_;
     long paints_ = 0;
     int width_ = 0;

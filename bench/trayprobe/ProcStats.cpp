@@ -85,6 +85,65 @@ std::optional<long long> runTimeFromSchedstat(std::string_view schedstat)
     return numberAt(schedstat);
 }
 
+std::optional<long long> timeslicesFromSchedstat(std::string_view schedstat)
+{
+    for (int field = 1; field < 3; ++field) {
+        while (!schedstat.empty() && schedstat.front() == ' ')
+            schedstat.remove_prefix(1);
+        const auto space = schedstat.find(' ');
+        if (space == std::string_view::npos)
+            return std::nullopt;
+        schedstat.remove_prefix(space);
+    }
+    return numberAt(schedstat);
+}
+
+std::optional<MachineTimes> machineTimesFromStat(std::string_view stat)
+{
+    if (stat.substr(0, 4) != "cpu " && stat.substr(0, 4) != "cpu\t")
+        return std::nullopt;
+    std::string_view line = stat.substr(3, stat.find('\n') - 3);
+    // user nice system idle iowait irq softirq steal
+    long long counters[8] = {};
+    int count = 0;
+    while (count < 8) {
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        if (line.empty())
+            break;
+        const auto number = numberAt(line);
+        if (!number || *number < 0)
+            return std::nullopt;
+        counters[count++] = *number;
+        const auto space = line.find_first_of(" \t");
+        line = space == std::string_view::npos ? std::string_view() : line.substr(space);
+    }
+    if (count < 4)
+        return std::nullopt;
+    MachineTimes times;
+    for (int i = 0; i < count; ++i) {
+        times.total += counters[i];
+        if (i != 3 && i != 4)
+            times.busy += counters[i];
+    }
+    return times;
+}
+
+std::optional<MachineTimes> sampleMachine()
+{
+    const auto stat = readSmallFile("/proc/stat");
+    return stat ? machineTimesFromStat(*stat) : std::nullopt;
+}
+
+std::optional<double> busyShare(const MachineTimes& from, const MachineTimes& to)
+{
+    const long long total = to.total - from.total;
+    const long long busy = to.busy - from.busy;
+    if (total <= 0 || busy < 0 || busy > total)
+        return std::nullopt;
+    return static_cast<double>(busy) / static_cast<double>(total);
+}
+
 std::optional<ProcessSample> sampleProcess(pid_t pid)
 {
     const std::string base = "/proc/" + std::to_string(pid);
@@ -110,6 +169,8 @@ std::optional<ProcessSample> sampleProcess(pid_t pid)
         const auto text = readSmallFile(base + "/task/" + entry->d_name + "/schedstat");
         if (const auto runTime = text ? runTimeFromSchedstat(*text) : std::nullopt)
             nanos += *runTime;
+        if (const auto slices = text ? timeslicesFromSchedstat(*text) : std::nullopt)
+            sample.timeslices += *slices;
     }
     sample.cpuSeconds = static_cast<double>(nanos) / 1e9;
     return sample;

@@ -7,9 +7,16 @@
 //   first_frame_ms  from the fork of the program to the first paint of its icon
 //                   window that shows a picture (the X server's view)
 //   first_frame_cpu_ms  processor time the program had used by then
+//   docked_ms       from the fork to the icon window's move into the tray's panel
+//                   (before the first picture, or at the same moment)
 //   paints          paints of the icon window during the measured window
 //   cpu_s           processor seconds of the program during the measured window
 //   hwm_kb, rss_*   peak and current resident memory
+//   timeslices      times the program's threads were put on a processor during the
+//                   measured window: its wake-ups, and its returns after preemptions
+//   machine_busy    the whole machine's busy share (0 to 1, all cores together)
+//                   during the measured window, from /proc/stat: the program's own
+//                   share and everything else that ran
 //
 // The measured window starts `settle` seconds after the first picture and lasts
 // `measure` seconds; then the program is ended with SIGTERM. The program's own
@@ -179,6 +186,8 @@ int main(int argc, char* argv[])
     const Clock::time_point first = *watcher.firstPicture();
     std::printf("first_frame_ms=%.1f\nslot=%dx%d\n", secondsBetween(started, first) * 1000,
                 watcher.width(), watcher.height());
+    if (const auto docked = watcher.docked())
+        std::printf("docked_ms=%.1f\n", secondsBetween(started, *docked) * 1000);
     // The processor time it took to get there (a few milliseconds late at most).
     if (const auto atFirst = sampleProcess(pid))
         std::printf("first_frame_cpu_ms=%.1f\n", atFirst->cpuSeconds * 1000);
@@ -186,6 +195,7 @@ int main(int argc, char* argv[])
 
     bool running = watch(watcher, pid, first + seconds(options->settle), ended);
     const auto before = sampleProcess(pid);
+    const auto machineBefore = sampleMachine();
     const long paintsBefore = watcher.paints();
     const Clock::time_point from = Clock::now();
     const Clock::time_point until = from + seconds(options->measure);
@@ -205,6 +215,7 @@ int main(int argc, char* argv[])
         }
     }
     const auto after = sampleProcess(pid);
+    const auto machineAfter = sampleMachine();
     const long paints = watcher.paints() - paintsBefore;
     const double measured = secondsBetween(from, Clock::now());
     if (!running || !before || !after) {
@@ -216,6 +227,11 @@ int main(int argc, char* argv[])
                 measured, paints, static_cast<double>(paints) / measured,
                 after->cpuSeconds - before->cpuSeconds,
                 after->cpuTickSeconds - before->cpuTickSeconds, after->hwmKb, after->rssKb);
+    std::printf("timeslices=%lld\n", after->timeslices - before->timeslices);
+    if (machineBefore && machineAfter) {
+        if (const auto busy = busyShare(*machineBefore, *machineAfter))
+            std::printf("machine_busy=%.4f\n", *busy);
+    }
     std::fflush(stdout);
     stop(pid);
     return 0;
