@@ -24,6 +24,7 @@ frmTray::frmTray(Program& program) : program_(program)
     Timer1.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &frmTray::Timer1_Timer);
     paceTimer_.setInterval(static_cast<int>(Pace::kSampleSeconds * 1000));
+    paceClock_.start();
     connect(&paceTimer_, &QTimer::timeout, this, &frmTray::Pace_Timer);
 
     buildMenu();
@@ -158,7 +159,7 @@ void frmTray::Timer1_Timer()
     // restart at every change of pace, and a slow one might then never fire).
     if (paceOn_) {
         if (const auto paced = pace_.interval(chosenInterval_))
-            Timer1.start(*paced);
+            scheduleNextFrame(*paced);
     }
 
     // The counter is shared by every animation and advanced before anything else.
@@ -262,8 +263,23 @@ void frmTray::applyPace()
         return;
     }
     // A running clock takes the new pace at its next frame.
-    if (!Timer1.isActive())
-        Timer1.start(*paced);
+    if (!Timer1.isActive()) {
+        frameDue_.reset();
+        scheduleNextFrame(*paced);
+    }
+}
+
+void frmTray::scheduleNextFrame(int paced)
+{
+    // Counted from when the frame was due rather than from now, so that the time a
+    // tick waits and takes does not add up frame after frame; a clock that fell a
+    // whole frame behind starts counting afresh.
+    const qint64 now = paceClock_.elapsed();
+    qint64 due = frameDue_ ? *frameDue_ + paced : now + paced;
+    if (due < now)
+        due = now + paced;
+    frameDue_ = due;
+    Timer1.start(static_cast<int>(due - now));
 }
 
 void frmTray::showTip(const QString& tip)

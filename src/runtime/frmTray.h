@@ -4,6 +4,7 @@
 #include "runtime/Pace.h"
 #include "runtime/ProgramState.h"
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QMenu>
 #include <QObject>
@@ -92,6 +93,8 @@ private:
     void showTip(const QString& tip);
     /// Starts, re-times or rests the animation clock for the current pace.
     void applyPace();
+    /// Arms the clock for the next frame, `paced` milliseconds after the last was due.
+    void scheduleNextFrame(int paced);
 
     /// Decodes one built-in set that has not been used yet, then the next one in a
     /// later idle moment, until all are ready.
@@ -113,6 +116,8 @@ private:
     bool paceOn_ = false;
     int chosenInterval_ = 0;
     int shownPercent_ = -1;
+    QElapsedTimer paceClock_;
+    std::optional<qint64> frameDue_; ///< on paceClock_, when the last frame was due
     QMenu mnuTray;
     QAction* Showmnu = nullptr;
     QAction* Editmnu = nullptr;
