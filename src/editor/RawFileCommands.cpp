@@ -2,18 +2,18 @@
 
 #include "editor/Customfrm.h"
 #include "editor/EditorSupport.h"
-#include "editor/TitleValidator.h"
 #include "formats/compiled_file.h"
 #include "formats/raw_file.h"
 #include "formats/regular_file.h"
 #include "formats/text_encoding.h"
+#include "formats/title.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Pictures.h"
+#include "platform/WholeFile.h"
 #include "runtime/Program.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace glimmer {
 
@@ -75,7 +75,7 @@ void Customfrm::Image16_Click()
 
     formats::RawAnimation animation;
     const std::optional<std::string> title = titleBytes(Nametxt->text());
-    if (!title) {
+    if (!title || !formats::isStorableTitle(*title)) {
         showError(program_, QStringLiteral("The animation title holds a character that a .RGX "
                                            "file cannot store."));
         return;
@@ -99,19 +99,17 @@ void Customfrm::Image16_Click()
     }
 
     // Written whole or not at all: a failure keeps whatever the name held before.
-    if (!isWritableName(*chosen))
+    switch (writeWholeFile(*chosen, encoded.bytes, ExistingFile::Replace)) {
+    case WholeFileOutcome::Written:
+        break;
+    case WholeFileOutcome::FolderReadOnly:
+        showError(program_, folderCannotBeWrittenMessage(*chosen));
         return;
-    QSaveFile file(*chosen);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
+    case WholeFileOutcome::NotAFile:
+    case WholeFileOutcome::Exists:
+    case WholeFileOutcome::Failed:
         return;
-    const auto size = static_cast<qint64>(encoded.bytes.size());
-    // The bytes wait in a buffer until the flush, and commit() does not notice a
-    // flush that fails (a full disk): it would put the cut file in place of the old
-    // one and report success. So the flush is checked here; on failure the file
-    // object discards its temporary file and the old file stays as it was.
-    if (file.write(encoded.bytes.data(), size) != size || !file.flush() || !file.commit())
-        return;
+    }
     program_.services().messages.ok(QStringLiteral("File was saved successfully."),
                                     MessageIcon::Information, QStringLiteral("Glimmerbox"));
 }
@@ -182,10 +180,10 @@ Customfrm::LoadResult Customfrm::readRawFile(const QString& fileName)
     if (!inRange)
         return LoadResult::LoadFailure;
     // The editor never holds a title it could not save again (a line break, a tab or
-    // another control character written into the file by hand).
-    const QString title = QString::fromStdString(formats::windows1252ToUtf8(raw.title));
-    if (!TitleValidator::canHold(title))
+    // another control character written into the file by hand): the same rule as Save's.
+    if (!formats::isStorableTitle(raw.title))
         return LoadResult::LoadFailure;
+    const QString title = QString::fromStdString(formats::windows1252ToUtf8(raw.title));
 
     QStringList paths;
     for (const std::string& path : raw.paths)

@@ -5,7 +5,7 @@
 namespace glimmer {
 
 /// Lets into the title box only what an animation file can store: characters that
-/// Windows-1252 holds, without control characters (a title is one line of text).
+/// Windows-1252 holds, without control characters (see formats::isStorableTitle).
 class TitleValidator final : public QValidator {
     Q_OBJECT
 public:

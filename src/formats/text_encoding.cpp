@@ -128,6 +128,22 @@ std::optional<std::string> utf8ToWindows1252(std::string_view utf8)
     return out;
 }
 
+std::string windows1252Subset(std::string_view utf8)
+{
+    std::string out;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::size_t start = pos;
+        if (const auto c = decodeUtf8(utf8, pos)) {
+            if (const auto byte = byteOf(*c))
+                out.push_back(static_cast<char>(*byte));
+        } else {
+            pos = start + 1;
+        }
+    }
+    return out;
+}
+
 std::string windows1252ToUtf8(std::string_view bytes)
 {
     std::string out;

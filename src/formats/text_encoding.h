@@ -20,6 +20,10 @@ bool windows1252CanHold(char32_t c);
 // U+10FFFF) or when a character has no Windows-1252 byte (for example U+4E2D).
 std::optional<std::string> utf8ToWindows1252(std::string_view utf8);
 
+// Converts UTF-8 text to Windows-1252 bytes, leaving out every character that has no
+// byte there and every malformed sequence (one byte at a time). Never fails.
+std::string windows1252Subset(std::string_view utf8);
+
 // Converts Windows-1252 bytes to UTF-8. Never fails: every byte has a
 // character (see windows1252CanHold).
 std::string windows1252ToUtf8(std::string_view bytes);

@@ -112,6 +112,10 @@ private slots:
                                             << "ü.ico";
         QTest::newRow("quote inside") << "say \"hi\""
                                       << "q\"uote.ico";
+        // Bytes Windows-1252 leaves unassigned or calls control characters, which
+        // other code pages use for letters.
+        QTest::newRow("bytes 7F 81 8D 8F 90 9D")
+            << QStringLiteral("a\u007F\u0081\u008D\u008F\u0090\u009D") << "b.ico";
     }
 
     void aSavedAnimationLoadsBackTheSame()

@@ -1,4 +1,5 @@
 #include "formats/text_encoding.h"
+#include "formats/title.h"
 #include "test_bytes.h"
 
 #include <QTest>
@@ -98,6 +99,36 @@ private slots:
                  QByteArray("Caf\xE9 \x80"));
         QCOMPARE(qbytes(utf8ToWindows1252("").value()), QByteArray());
         QCOMPARE(qbytes(utf8ToWindows1252(bytes("a\0b")).value()), QByteArray("a\0b", 3));
+    }
+
+    // A picture's name as a title: what Windows-1252 holds, one line, no double quotes,
+    // at most twelve characters, no spaces at the ends. Save and Load refuse exactly
+    // the control bytes below 0x20; the bytes other code pages use for letters stay.
+    void titlesFromNames_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("title");
+        QTest::newRow("plain") << QByteArray("summer-party-a") << QByteArray("summer-party");
+        QTest::newRow("Cyrillic only")
+            << QByteArray("\xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB") << QByteArray();
+        QTest::newRow("some letters held") << QByteArray("Caf\xC3\xA9 \xE4\xB8\xAD \xE2\x82\xAC")
+                                           << QByteArray("Caf\xC3\xA9  \xE2\x82\xAC");
+        QTest::newRow("quotes, tab, blanks")
+            << QByteArray("  \"ball\"\t2  ") << QByteArray("ball2");
+        QTest::newRow("malformed UTF-8 left out") << QByteArray("a\xFF\xC3"
+                                                                "b")
+                                                  << QByteArray("ab");
+    }
+
+    void titlesFromNames()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, title);
+        QCOMPARE(QByteArray::fromStdString(titleFromName(name.toStdString())), title);
+        for (int byte = 0; byte < 256; ++byte) {
+            const std::string one(1, char(byte));
+            QCOMPARE(isStorableTitle("Ti" + one + "tle"), byte >= 0x20);
+        }
     }
 };
 

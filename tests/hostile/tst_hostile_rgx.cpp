@@ -110,7 +110,8 @@ private slots:
         refused("line break in a quoted title", withValue(2, "\"Ti\r\ntle\""));
         refused("LF in a quoted title", withValue(2, "\"Ti\ntle\""));
         refused("tab in the title", withValue(2, "Ti\ttle"));
-        refused("C1 control byte in the title", withValue(2, "Ti\x81tle"));
+        row("byte 0x81 in the title: a letter in other code pages", withValue(2, "Ti\x81tle"), none,
+            {QStringLiteral("Ti\u0081tle"), "5", "2", "318", kIcon}, true);
         refused("NUL after the speed", withValue(3, QByteArray("5\0", 2)));
         refused("NUL as the frame count", withValue(4, QByteArray(1, '\0')));
         row("NUL in the frame-1 path", withValue(6, kIcon + QByteArray(1, '\0')),
