@@ -7,11 +7,11 @@
 #include "platform/Environment.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "platform/WholeFile.h"
 #include "runtime/Program.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace glimmer {
 
@@ -77,10 +77,6 @@ void Customfrm::Image14_Click()
     header.speed = static_cast<std::int16_t>(Speedtxt->text().toInt());
     header.frameCount = static_cast<std::int16_t>(frames);
     header.title = *title;
-    const std::optional<std::string> headerBytes = formats::encodeCompiledHeader(header);
-    if (!headerBytes)
-        return;
-
     if (!isWritableName(*chosen))
         return;
     if (isFrameIcon(*chosen, state.FrameFiles, frames)) {
@@ -88,45 +84,36 @@ void Customfrm::Image14_Click()
         return;
     }
 
-    // Written into a temporary file beside the target, which takes the target's
-    // place only once every record is written and the file is safely on disk: a
-    // failure leaves an older file of that name exactly as it was, and no other.
-    QSaveFile compiled(*chosen);
-    compiled.setDirectWriteFallback(false);
-    if (!compiled.open(QIODevice::WriteOnly))
-        return;
-    const auto headerSize = static_cast<qint64>(headerBytes->size());
-    if (compiled.write(headerBytes->data(), headerSize) != headerSize)
-        return; // silently, and the temporary file goes with `compiled`
-
-    // The message comes first; once it is closed, every file is closed and the
-    // unfinished compiled file is dropped.
-    const auto abort = [&](QFile* icon, const QString& message) {
-        showError(program_, message);
-        if (icon)
-            icon->close();
-        compiled.cancelWriting();
-    };
-
-    const qint64 iconSize = state.IconSize;
+    std::vector<std::string> records;
     for (int i = 1; i <= frames; ++i) {
         QFile icon(state.FrameFiles[static_cast<std::size_t>(i)]);
         if (!openIcon(icon)) {
-            abort(&icon, kMissingIconMessage);
+            showError(program_, kMissingIconMessage);
             return;
         }
         // Only the first IconSize bytes: every accepted icon has exactly that length.
-        const QByteArray record = icon.read(iconSize);
-        if (record.size() != iconSize || compiled.write(record) != iconSize) {
-            abort(&icon, kWriteErrorMessage);
+        const QByteArray record = icon.read(state.IconSize);
+        icon.close();
+        if (record.size() != state.IconSize) {
+            showError(program_, kWriteErrorMessage);
             return;
         }
-        icon.close();
+        records.emplace_back(record.constData(), static_cast<std::size_t>(record.size()));
     }
-    // commit() would not notice a flush that fails (a full disk), so the flush is
-    // checked first; commit() then syncs the file and puts it in place.
-    if (!compiled.flush() || !compiled.commit()) {
-        abort(nullptr, kWriteErrorMessage);
+    const std::optional<std::string> bytes = formats::encodeCompiled(header, records);
+    if (!bytes)
+        return;
+    switch (writeWholeFile(*chosen, *bytes, ExistingFile::Replace)) {
+    case WholeFileOutcome::Written:
+        break;
+    case WholeFileOutcome::FolderReadOnly:
+        showError(program_, folderCannotBeWrittenMessage(*chosen));
+        return;
+    case WholeFileOutcome::NotAFile:
+    case WholeFileOutcome::Exists:
+        return;
+    case WholeFileOutcome::Failed:
+        showError(program_, kWriteErrorMessage);
         return;
     }
     services.messages.ok(QStringLiteral("Your animation has been compiled!"),

@@ -4,6 +4,7 @@
 #include "platform/MessageBoxes.h"
 #include "runtime/Program.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
@@ -13,6 +14,12 @@ namespace glimmer {
 void showError(Program& program, const QString& text)
 {
     program.services().messages.ok(text, MessageIcon::Critical, QStringLiteral("Error"));
+}
+
+QString folderCannotBeWrittenMessage(const QString& path)
+{
+    return QStringLiteral("The folder %1 cannot be written to.")
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
 }
 
 bool endsWithLetters(const QString& name, const char* upperLetters)

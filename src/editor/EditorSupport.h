@@ -18,6 +18,10 @@ inline const QString kNoFramesMessage =
 /// Shows `text` in a message box titled "Error" with the critical-stop icon.
 void showError(Program& program, const QString& text);
 
+/// "The folder X cannot be written to.", X being the folder of the file `path`: what
+/// the editor says when no file can be made there.
+QString folderCannotBeWrittenMessage(const QString& path);
+
 /// True when the last three characters of `name`, with ASCII letters upper-cased,
 /// are `upperLetters` (three upper-case ASCII letters). No dot is required before
 /// them.

@@ -224,6 +224,43 @@ private slots:
         QCOMPARE(readFile(scene.target), scene.whole);
     }
 
+    // A folder one may not write to, holding an older file one may: no temporary
+    // file can be made beside it, and writing into the older file in place could
+    // destroy it halfway. Refused with a sentence; the older file keeps its bytes.
+    void aFolderThatTakesNoNewFileKeepsTheOlderOne_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("save") << "save";
+        QTest::newRow("compile") << "compile";
+    }
+
+    void aFolderThatTakesNoNewFileKeepsTheOlderOne()
+    {
+        QFETCH(QString, command);
+        if (const QString why = whyImpossible(Trap::Unreadable); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        EditorSession s;
+        makeAnimation(s, 16);
+        const QString folder = s.t.path("locked");
+        QVERIFY(QDir().mkdir(folder));
+        const Scene scene = makeScene(s, command, folder, true);
+        QVERIFY(QFile::setPermissions(scene.target,
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ReadOther | QFileDevice::WriteOther));
+        const auto before = listing(folder);
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                  QFileDevice::ReadOther | QFileDevice::ExeOther));
+        QStringList shown;
+        {
+            OrdinaryUser user(s.t.folder.path());
+            shown = run(s, command, scene.target);
+        }
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+        QCOMPARE(shown, QStringList{folderCannotBeWritten(folder)});
+        QCOMPARE(listing(folder), before);
+    }
+
     void awkwardNames_data()
     {
         QTest::addColumn<QString>("command");
