@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 
 namespace glimmer {
@@ -19,14 +20,18 @@ constexpr const char* kUsage =
     "\n"
     "--import turns pictures into an animation for Glimmerbox, without any window:\n"
     "  one animated picture (GIF, WebP, ...) gives all its frames, with its pace;\n"
-    "  one still picture as wide as a whole number of squares gives one frame a\n"
-    "  square, left to right; any other picture gives one frame; several pictures\n"
-    "  give one frame each, in name order. At most 50 frames. The frames become\n"
-    "  16x16, 16-colour icons in a new folder beside the first picture (cat.gif:\n"
-    "  cat-frames/cat01.ico, ...), and the animation is written as TITLE.rgx (to\n"
-    "  edit) and TITLE.gx (to play and share) into DIR, by default that folder.\n"
+    "  one still picture as wide as three or more squares side by side (such as\n"
+    "  48x16) gives one frame a square, left to right; any other picture gives one\n"
+    "  frame; several pictures give one frame each, in name order. At most 50\n"
+    "  frames. The frames become 16x16, 16-colour icons in a new folder beside the\n"
+    "  first picture (cat.gif: cat-frames/cat01.ico, ...), and the animation is\n"
+    "  written as TITLE.rgx (to edit) and TITLE.gx (to play and share) into that\n"
+    "  folder. With --output DIR, the frames folder and both files go into DIR\n"
+    "  instead. An existing file is never replaced: TITLE-2.gx, ... is used then.\n"
     "  Every path written is printed. Copy the .gx file into Glimmerbox's folder to\n"
-    "  see it under \"Custom:\" in the options.\n";
+    "  see it under \"Custom:\" in the options.\n"
+    "\n"
+    "Any other argument is left to Qt (-platform, -style, -session, ...).\n";
 
 void say(std::FILE* stream, const QString& line)
 {
@@ -55,7 +60,7 @@ int import(const QStringList& pictures, const QString& output)
         return fail(failure->message);
     const ImportedAnimation& animation = std::get<ImportedAnimation>(imported);
 
-    const auto icons = writeFrameIcons(animation);
+    const auto icons = writeFrameIcons(animation, output);
     if (const auto* failure = std::get_if<ImportFailure>(&icons))
         return fail(failure->message);
     const QStringList& iconPaths = std::get<QStringList>(icons);
@@ -78,11 +83,18 @@ int import(const QStringList& pictures, const QString& output)
 
 std::optional<int> runCommandLine(int argc, char* argv[])
 {
-    if (argc <= 1)
-        return std::nullopt;
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // Only these are ours. Anything else is Qt's (-platform, -style, and -session, with
+    // which a session manager starts the program again): the program starts as ever,
+    // and Qt takes them.
+    const QStringList ours{QStringLiteral("--import"), QStringLiteral("--output"),
+                           QStringLiteral("--help"), QStringLiteral("-h"),
+                           QStringLiteral("--version")};
+    if (std::none_of(arguments.begin(), arguments.end(),
+                     [&](const QString& argument) { return ours.contains(argument); }))
+        return std::nullopt;
 
     const QString& first = arguments.front();
     if (arguments.size() == 1 &&

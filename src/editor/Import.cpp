@@ -1,24 +1,23 @@
 #include "editor/Import.h"
 
-#include "editor/EditorSupport.h"
-#include "editor/TitleValidator.h"
 #include "formats/animation_import.h"
 #include "formats/compiled_file.h"
 #include "formats/natural_order.h"
 #include "formats/raw_file.h"
+#include "formats/text_encoding.h"
+#include "formats/title.h"
 #include "platform/PictureFiles.h"
+#include "platform/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
+#include <optional>
 
 namespace glimmer {
 
 namespace {
-
-constexpr int kTitleLength = 12;
 
 QString fileName(const QString& path)
 {
@@ -30,19 +29,24 @@ ImportFailure failed(const QString& format, const QString& name)
     return {format.arg(name)};
 }
 
-/// The first picture's base name as the title box would hold it and Save could
-/// write it: the characters an animation file can store (double quotes left out, as
-/// a raw file could not always hold them), at most twelve.
+ImportFailure cannotBeRead(const QString& path)
+{
+    return failed(QStringLiteral("The picture %1 cannot be read."), fileName(path));
+}
+
+ImportFailure cannotWriteTo(const QDir& folder)
+{
+    return failed(QStringLiteral("The folder %1 cannot be written to."),
+                  QDir::toNativeSeparators(folder.absolutePath()));
+}
+
+/// The title of an animation made from `picture`: its name as a title can hold it, or
+/// a word of our own when no character of it can be held.
 QString titleFrom(const QString& picture)
 {
-    QString title;
-    for (const QChar c : QFileInfo(picture).completeBaseName()) {
-        if (title.size() == kTitleLength)
-            break;
-        if (c != QLatin1Char('"') && TitleValidator::canHold(QString(c)))
-            title += c;
-    }
-    return title.trimmed();
+    const QByteArray name = QFileInfo(picture).completeBaseName().toUtf8();
+    const std::string title = formats::titleFromName(std::string_view(name.data(), name.size()));
+    return title.empty() ? QStringLiteral("Animation") : QString::fromStdString(title);
 }
 
 std::optional<std::string> frameIcon(const QImage& image, const formats::PictureRegion& region)
@@ -54,6 +58,11 @@ std::optional<std::string> frameIcon(const QImage& image, const formats::Picture
     if (!frame)
         return std::nullopt;
     return formats::encodeFrame(*frame);
+}
+
+std::optional<std::string> wholeFrameIcon(const QImage& image)
+{
+    return frameIcon(image, {0, 0, image.width(), image.height()});
 }
 
 std::optional<ImportFailure> readFailure(const QString& path, PictureFile::Failure failure)
@@ -69,17 +78,94 @@ std::optional<ImportFailure> readFailure(const QString& path, PictureFile::Failu
     case PictureFile::Failure::Unreadable:
         break;
     }
-    return failed(QStringLiteral("The picture %1 cannot be read."), fileName(path));
+    return cannotBeRead(path);
 }
 
-/// Writes `bytes` to `path` whole or not at all.
-bool writeWhole(const QString& path, const std::string& bytes)
+/// The frames of one picture file, each converted as soon as it is decoded. The first
+/// frame waits for the second: alone, it is a still picture, which may be a strip.
+std::optional<ImportFailure> importOnePicture(const QString& path, ImportedAnimation& animation,
+                                              std::vector<int>& delays)
 {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    const auto size = static_cast<qint64>(bytes.size());
-    return file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size &&
-           file.flush() && file.commit();
+    std::optional<QImage> first;
+    bool unconvertible = false;
+    const auto add = [&](const QImage& image, int delayMs) {
+        auto icon = wholeFrameIcon(image);
+        if (!icon) {
+            unconvertible = true;
+            return;
+        }
+        animation.icons.push_back(std::move(*icon));
+        delays.push_back(delayMs);
+    };
+    int firstDelay = 0;
+    const PictureFile file = readPictureFile(path, formats::kMaxFrames, [&](PictureFrame&& frame) {
+        if (unconvertible)
+            return;
+        if (!first && animation.icons.empty()) {
+            first = std::move(frame.image);
+            firstDelay = frame.delayMs;
+            return;
+        }
+        if (first) {
+            add(*first, firstDelay);
+            first.reset();
+        }
+        add(frame.image, frame.delayMs);
+    });
+    if (auto failure = readFailure(path, file.failure))
+        return failure;
+    if (unconvertible)
+        return cannotBeRead(path);
+    animation.cut = file.moreFrames;
+    if (!first)
+        return std::nullopt;
+
+    // A still picture: one frame, or a strip of square frames.
+    std::vector<formats::PictureRegion> regions =
+        formats::stillFrames(first->width(), first->height());
+    animation.cut = formats::keepFirstFrames(regions);
+    for (const formats::PictureRegion& region : regions) {
+        auto icon = frameIcon(*first, region);
+        if (!icon)
+            return cannotBeRead(path);
+        animation.icons.push_back(std::move(*icon));
+    }
+    return std::nullopt;
+}
+
+/// Several pictures: the first frame of each, whole.
+std::optional<ImportFailure> importEachPicture(const QStringList& paths,
+                                               ImportedAnimation& animation)
+{
+    for (const QString& path : paths) {
+        bool unconvertible = false;
+        const PictureFile file = readPictureFile(path, 1, [&](PictureFrame&& frame) {
+            auto icon = wholeFrameIcon(frame.image);
+            if (icon)
+                animation.icons.push_back(std::move(*icon));
+            else
+                unconvertible = true;
+        });
+        if (auto failure = readFailure(path, file.failure))
+            return failure;
+        if (unconvertible)
+            return cannotBeRead(path);
+    }
+    return std::nullopt;
+}
+
+/// The paths of TITLE.rgx and TITLE.gx in `folder`, or of TITLE-n.rgx and TITLE-n.gx for
+/// the first n from 2 on where neither name is taken.
+std::pair<QString, QString> freeAnimationNames(const QDir& folder, const QString& title)
+{
+    for (int n = 1;; ++n) {
+        const QString name = n == 1 ? title : QStringLiteral("%1-%2").arg(title).arg(n);
+        const QString raw = folder.filePath(name + QStringLiteral(".rgx"));
+        const QString compiled = folder.filePath(name + QStringLiteral(".gx"));
+        if (!QFileInfo(raw).exists() && !QFileInfo(raw).isSymLink() &&
+            !QFileInfo(compiled).exists() && !QFileInfo(compiled).isSymLink())
+            return {raw, compiled};
+    }
 }
 
 } // namespace
@@ -104,56 +190,23 @@ std::variant<ImportedAnimation, ImportFailure> importPictures(const QStringList&
     animation.title = titleFrom(animation.firstPicture);
 
     std::vector<int> delays;
+    std::optional<ImportFailure> failure;
     if (ordered.size() == 1) {
-        const QString& path = ordered.front();
-        const PictureFile file = readPictureFile(path, formats::kMaxFrames);
-        if (auto failure = readFailure(path, file.failure))
-            return *failure;
-        animation.cut = file.moreFrames;
-        if (file.frames.size() == 1) {
-            // A still picture: one frame, or a strip of square frames.
-            const QImage& image = file.frames.front().image;
-            std::vector<formats::PictureRegion> regions =
-                formats::stillFrames(image.width(), image.height());
-            animation.cut = formats::keepFirstFrames(regions);
-            for (const formats::PictureRegion& region : regions) {
-                auto icon = frameIcon(image, region);
-                if (!icon)
-                    return failed(QStringLiteral("The picture %1 cannot be read."), fileName(path));
-                animation.icons.push_back(std::move(*icon));
-            }
-        } else {
-            for (const PictureFrame& frame : file.frames) {
-                auto icon =
-                    frameIcon(frame.image, {0, 0, frame.image.width(), frame.image.height()});
-                if (!icon)
-                    return failed(QStringLiteral("The picture %1 cannot be read."), fileName(path));
-                animation.icons.push_back(std::move(*icon));
-                delays.push_back(frame.delayMs);
-            }
-        }
+        failure = importOnePicture(ordered.front(), animation, delays);
     } else {
         animation.cut = ordered.size() > formats::kMaxFrames;
-        ordered = ordered.mid(0, formats::kMaxFrames);
-        for (const QString& path : ordered) {
-            const PictureFile file = readPictureFile(path, 1);
-            if (auto failure = readFailure(path, file.failure))
-                return *failure;
-            const QImage& image = file.frames.front().image;
-            auto icon = frameIcon(image, {0, 0, image.width(), image.height()});
-            if (!icon)
-                return failed(QStringLiteral("The picture %1 cannot be read."), fileName(path));
-            animation.icons.push_back(std::move(*icon));
-        }
+        failure = importEachPicture(ordered.mid(0, formats::kMaxFrames), animation);
     }
+    if (failure)
+        return *failure;
     if (animation.icons.empty())
-        return failed(QStringLiteral("The picture %1 cannot be read."),
-                      fileName(animation.firstPicture));
+        return cannotBeRead(animation.firstPicture);
     animation.speed = formats::speedStepForDelays(delays);
     return animation;
 }
 
-std::variant<QStringList, ImportFailure> writeFrameIcons(const ImportedAnimation& animation)
+std::variant<QStringList, ImportFailure> writeFrameIcons(const ImportedAnimation& animation,
+                                                         const QString& parent)
 {
     const QFileInfo first(animation.firstPicture);
     // Named after the picture, without double quotes: a raw file could not always
@@ -161,25 +214,22 @@ std::variant<QStringList, ImportFailure> writeFrameIcons(const ImportedAnimation
     QString base = first.completeBaseName().remove(QLatin1Char('"'));
     if (base.isEmpty())
         base = QStringLiteral("frame");
-    QDir beside = first.absoluteDir();
+    QDir beside = parent.isEmpty() ? first.absoluteDir() : QDir(parent);
     QString folderName = base + QStringLiteral("-frames");
     for (int n = 2; beside.exists(folderName); ++n)
         folderName = base + QStringLiteral("-frames-%1").arg(n);
-    const auto cannotWrite = [&] {
-        return failed(QStringLiteral("The folder %1 cannot be written to."),
-                      QDir::toNativeSeparators(beside.absolutePath()));
-    };
     if (!beside.mkdir(folderName))
-        return cannotWrite();
+        return cannotWriteTo(beside);
     QDir folder(beside.filePath(folderName));
 
     QStringList paths;
     for (std::size_t i = 0; i < animation.icons.size(); ++i) {
         const QString path = folder.filePath(
             QStringLiteral("%1%2.ico").arg(base).arg(i + 1, 2, 10, QLatin1Char('0')));
-        if (!writeWhole(path, animation.icons[i])) {
+        if (writeWholeFile(path, animation.icons[i], ExistingFile::Keep) !=
+            WholeFileOutcome::Written) {
             folder.removeRecursively(); // the folder is the import's own, new one
-            return cannotWrite();
+            return cannotWriteTo(beside);
         }
         paths << QDir::toNativeSeparators(path);
     }
@@ -190,14 +240,12 @@ std::variant<QStringList, ImportFailure> writeAnimationFiles(const ImportedAnima
                                                              const QStringList& iconPaths,
                                                              const QString& folder)
 {
-    const auto titleInFile = titleBytes(animation.title);
+    const QByteArray titleUtf8 = animation.title.toUtf8();
+    const auto titleInFile =
+        formats::utf8ToWindows1252(std::string_view(titleUtf8.constData(), titleUtf8.size()));
     const QDir target(folder);
-    const auto cannotWrite = [&] {
-        return failed(QStringLiteral("The folder %1 cannot be written to."),
-                      QDir::toNativeSeparators(target.absolutePath()));
-    };
     if (!titleInFile || iconPaths.size() != static_cast<qsizetype>(animation.icons.size()))
-        return cannotWrite();
+        return cannotWriteTo(target);
 
     const auto frames = static_cast<std::int16_t>(animation.icons.size());
     const auto iconSize = static_cast<std::int16_t>(animation.icons.front().size());
@@ -220,18 +268,27 @@ std::variant<QStringList, ImportFailure> writeAnimationFiles(const ImportedAnima
         return failed(QStringLiteral("The animation %1 cannot be written as a file."),
                       animation.title);
 
-    const QString name = animation.title.isEmpty() ? QStringLiteral("animation") : animation.title;
-    const QString rawPath = target.filePath(name + QStringLiteral(".rgx"));
-    const QString compiledPath = target.filePath(name + QStringLiteral(".gx"));
-    const bool rawExisted = QFileInfo::exists(rawPath);
-    if (!writeWhole(rawPath, rawFile.bytes))
-        return cannotWrite();
-    if (!writeWhole(compiledPath, *compiled)) {
-        if (!rawExisted)
-            QFile::remove(rawPath); // the import's own; an older file stays replaced
-        return cannotWrite();
+    // Another import may take the same names meanwhile: then the next pair is tried.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto [rawPath, compiledPath] = freeAnimationNames(target, animation.title);
+        const WholeFileOutcome rawWritten =
+            writeWholeFile(rawPath, rawFile.bytes, ExistingFile::Keep);
+        if (rawWritten == WholeFileOutcome::Exists)
+            continue;
+        if (rawWritten != WholeFileOutcome::Written)
+            return cannotWriteTo(target);
+        const WholeFileOutcome compiledWritten =
+            writeWholeFile(compiledPath, *compiled, ExistingFile::Keep);
+        if (compiledWritten != WholeFileOutcome::Written) {
+            QFile::remove(rawPath); // the import's own, new file
+            if (compiledWritten == WholeFileOutcome::Exists)
+                continue;
+            return cannotWriteTo(target);
+        }
+        return QStringList{QDir::toNativeSeparators(rawPath),
+                           QDir::toNativeSeparators(compiledPath)};
     }
-    return QStringList{QDir::toNativeSeparators(rawPath), QDir::toNativeSeparators(compiledPath)};
+    return cannotWriteTo(target);
 }
 
 } // namespace glimmer

@@ -9,7 +9,7 @@ std::vector<PictureRegion> stillFrames(int width, int height)
 {
     if (!pictureSizeAllowed(width, height))
         return {};
-    if (width % height != 0 || width / height < 2)
+    if (width % height != 0 || width / height < kMinStripSquares)
         return {{0, 0, width, height}};
     std::vector<PictureRegion> frames;
     frames.reserve(static_cast<std::size_t>(width / height));

@@ -12,8 +12,14 @@ namespace glimmer::formats {
 
 // How decoded pictures become an animation's frames and speed.
 
-// The frames of a still picture. A picture whose width is a whole multiple, 2 or more, of
-// its height is a strip of square frames, left to right; any other picture is one frame.
+// A still picture is a strip of frames when it holds at least this many squares side by
+// side: a picture twice as wide as high is far more often a wide button or a banner than an
+// animation of two frames.
+inline constexpr int kMinStripSquares = 3;
+
+// The frames of a still picture. A picture whose width is a whole multiple, kMinStripSquares
+// or more, of its height is a strip of square frames, left to right; any other picture is one
+// frame.
 // Returns nothing when the picture fails pictureSizeAllowed, so at most kMaxPictureSide
 // regions.
 std::vector<PictureRegion> stillFrames(int width, int height);

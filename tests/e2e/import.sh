@@ -3,8 +3,10 @@
 # - On the command line, with no display: the icons, the .rgx and the .gx it writes
 #   (every icon a one-image 16x16, 16-colour .ico holding its frame's colour; the
 #   .gx carrying those icons under the title the file name gives), a second import
-#   beside the first, --output; the .gx then plays in the tray, frame by frame in
-#   the GIF's colours and order.
+#   beside the first, --output taking everything (as an ordinary user, from a folder
+#   that user may not write to), an older animation never replaced, a name with no
+#   letter a title holds; the .gx then plays in the tray, frame by frame in the GIF's
+#   colours and order.
 # - Refusals: a text file named .gif, a missing file, an output folder that cannot
 #   be written to or does not exist: status 1, one line on stderr, nothing written.
 # - Through the editor's Import button and Qt's file dialog: the icons appear beside
@@ -121,18 +123,51 @@ rgx_lines=$(tr -d '\r' <"$frames/$title.rgx" | tail -n +3)
     fail "the .rgx holds:"$'\n'"$rgx_lines"
 echo "4 icons of 318 bytes, $title.rgx, $title.gx of $(stat -c %s "$frames/$title.gx") bytes"
 
-echo "-- a second import goes into a folder of its own; --output takes the .rgx and .gx"
-mkdir "$cli/compiled"
-run_import "$cli/$name.gif" --output "$cli/compiled" || fail "the second import failed: $(cat "$E2E_TMP/err")"
+echo "-- a second import goes into a folder of its own"
+run_import "$cli/$name.gif" || fail "the second import failed: $(cat "$E2E_TMP/err")"
 second="$cli/$name-frames-2"
-expected=$(for i in 1 2 3 4; do echo "$second/${name}0$i.ico"; done
-    echo "$cli/compiled/$title.rgx"
-    echo "$cli/compiled/$title.gx")
+[ "$(cat "$E2E_TMP/out")" = "$(for i in 1 2 3 4; do echo "$second/${name}0$i.ico"; done
+    echo "$second/$title.rgx"
+    echo "$second/$title.gx")" ] || fail "the second import printed:"$'\n'"$(cat "$E2E_TMP/out")"
+cmp -s "$frames/$title.gx" "$second/$title.gx" || fail "the second import's .gx differs from the first"
+
+echo "-- --output DIR takes everything: a picture in a folder one may not write to imports"
+# As an ordinary user, from a folder only root may write to, into one anybody may.
+chmod 755 "$E2E_TMP"
+shared=$E2E_TMP/shared
+mkdir -m 755 "$shared"
+cp "$cli/$name.gif" "$shared/"
+mkdir -m 777 "$shared/out" "$shared/sanitizer"
+status=0
+ASAN_OPTIONS=${ASAN_OPTIONS/log_path=$E2E_TMP/log_path=$shared\/sanitizer} \
+    UBSAN_OPTIONS=${UBSAN_OPTIONS/log_path=$E2E_TMP/log_path=$shared\/sanitizer} \
+    setpriv --reuid=65534 --regid=65534 --clear-groups \
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$shared/out" \
+    "$binary" --import "$shared/$name.gif" --output "$shared/out" \
+    >"$E2E_TMP/out" 2>"$E2E_TMP/err" || status=$?
+cp "$shared"/sanitizer/* "$E2E_TMP/" 2>/dev/null || true
+[ "$status" -eq 0 ] || fail "the import as an ordinary user ended with $status: $(cat "$E2E_TMP/err")"
+out="$shared/out"
+expected=$(for i in 1 2 3 4; do echo "$out/$name-frames/${name}0$i.ico"; done
+    echo "$out/$title.rgx"
+    echo "$out/$title.gx")
 [ "$(cat "$E2E_TMP/out")" = "$expected" ] ||
-    fail "the second import printed:"$'\n'"$(cat "$E2E_TMP/out")"
-cmp -s "$frames/$title.gx" "$cli/compiled/$title.gx" || fail "the second import's .gx differs from the first"
-[ "$(find "$second" -type f | sort)" = "$(head -n 4 <<<"$expected")" ] ||
-    fail "the second icon folder holds: $(ls "$second")"
+    fail "the import with --output printed:"$'\n'"$(cat "$E2E_TMP/out")"
+cmp -s "$frames/$title.gx" "$out/$title.gx" || fail "the import with --output wrote another .gx"
+
+echo "-- an older animation of the same title is never replaced: the next free name"
+old=$(cd "$out" && md5sum "$title.rgx" "$title.gx")
+run_import "$shared/$name.gif" --output "$out" || fail "the import beside an older one failed"
+[ "$(tail -n 2 "$E2E_TMP/out")" = "$(printf '%s\n' "$out/$title-2.rgx" "$out/$title-2.gx")" ] ||
+    fail "the import beside an older one printed:"$'\n'"$(cat "$E2E_TMP/out")"
+[ "$(cd "$out" && md5sum "$title.rgx" "$title.gx")" = "$old" ] || fail "the older animation changed"
+cmp -s "$out/$title.gx" "$out/$title-2.gx" || fail "the new animation's .gx is not the same GIF's"
+
+echo "-- a name without a letter a title can hold gives the title \"Animation\""
+cp "$cli/$name.gif" "$shared/out/файл.gif"
+run_import "$shared/out/файл.gif" || fail "the import of файл.gif failed: $(cat "$E2E_TMP/err")"
+[ "$(head -c 26 "$out/файл-frames/Animation.gx")" = "GX2.0318  6 4 Animation   " ] ||
+    fail "the header is \"$(head -c 26 "$out/файл-frames/Animation.gx")\""
 
 echo "-- refused: status 1, one line on stderr, nothing written"
 echo "not a picture" >"$cli/notes.gif"
@@ -155,6 +190,8 @@ refused "an output folder under a file" "$cli/$name.gif" --output /etc/passwd/x
 refused "a missing file among pictures" "$cli/$name.gif" "$cli/missing.gif"
 
 echo "-- the .gx plays in the tray: the GIF's four colours in turn"
+# Arguments that are not the program's own are Qt's: the program starts as ever.
+E2E_PROGRAM_ARGS="-session 10abc -style Fusion"
 e2e_start_display
 e2e_start_glimmerbox "$binary" "Previous=7" "Custom=$frames/$title.gx" "Speed=500"
 wait_for 100 icon_in_tray || fail "no icon in the tray"

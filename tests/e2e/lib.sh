@@ -77,7 +77,8 @@ tray_host_ready() {
 }
 
 # Starts the program with its own settings and working folder; extra lines for
-# the [Startup] section may be given as arguments ("Previous=4").
+# the [Startup] section may be given as arguments ("Previous=4"); E2E_PROGRAM_ARGS
+# holds words for the program's own command line.
 e2e_start_glimmerbox() {
     local binary=$1
     shift
@@ -86,7 +87,8 @@ e2e_start_glimmerbox() {
     if [ $# -gt 0 ]; then
         { echo "[Startup]"; printf '%s\n' "$@"; } >"$XDG_CONFIG_HOME/Glimmerbox/Glimmerbox.conf"
     fi
-    (cd "$E2E_TMP/work" && exec "$binary") >"$E2E_TMP/glimmerbox.log" 2>&1 &
+    # shellcheck disable=SC2086 # E2E_PROGRAM_ARGS: words for the program's command line
+    (cd "$E2E_TMP/work" && exec "$binary" ${E2E_PROGRAM_ARGS:-}) >"$E2E_TMP/glimmerbox.log" 2>&1 &
     GLIMMERBOX_PID=$!
     E2E_PIDS+=("$GLIMMERBOX_PID")
 }

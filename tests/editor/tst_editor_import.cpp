@@ -67,7 +67,8 @@ private slots:
         QTest::addColumn<int>("height");
         QTest::addColumn<int>("frames");
         QTest::newRow("4 squares of 32") << 128 << 32 << 4;
-        QTest::newRow("2 squares of 16") << 32 << 16 << 2;
+        QTest::newRow("3 squares of 16") << 48 << 16 << 3;
+        QTest::newRow("2 squares: a wide button") << 32 << 16 << 1;
         QTest::newRow("one and a half squares") << 48 << 32 << 1;
         QTest::newRow("taller than wide") << 16 << 48 << 1;
         QTest::newRow("one square") << 24 << 24 << 1;
@@ -88,6 +89,32 @@ private slots:
             for (int i = 1; i <= frames; ++i)
                 QCOMPARE(frameColour(s, i), colours[i - 1]);
         }
+    }
+
+    // An icon or cursor file is one frame: its 16x16 picture, else its largest.
+    void iconFilesGiveThePictureThatSuitsAFrameBest_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QColor>("colour");
+        // Its middle pixel is a dark green, whose nearest standard colour is green.
+        QTest::newRow("one 16x16 picture") << "smile-16x16-16colour.ico" << QColor(0, 128, 0);
+        QTest::newRow("32, 16 and 48: the 16") << "sizes-32-16-48.ico" << QColor(Qt::blue);
+        QTest::newRow("24, 48 and 32: the 48") << "sizes-24-48-32.ico" << QColor(Qt::yellow);
+        QTest::newRow("a cursor") << "cursor.cur" << QColor(Qt::blue);
+    }
+
+    void iconFilesGiveThePictureThatSuitsAFrameBest()
+    {
+        QFETCH(QString, file);
+        QFETCH(QColor, colour);
+        EditorSession s;
+        const QString data = QStringLiteral(GLIMMER_TEST_DATA_DIR) +
+                             (file.startsWith("smile") ? "/ico/" : "/pictures/") + file;
+        QVERIFY(QFile::copy(data, s.t.path(file)));
+        s.importPictures({s.t.path(file)});
+        QCOMPARE(s.t.messages.texts(), QStringList());
+        QCOMPARE(s.editor().Framestxt->text(), QStringLiteral("1"));
+        QCOMPARE(frameColour(s, 1), colour);
     }
 
     void severalPicturesGiveOneFrameEachInNaturalOrder()

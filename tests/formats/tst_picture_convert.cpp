@@ -1,6 +1,7 @@
 #include "formats/animation_import.h"
 #include "formats/natural_order.h"
 #include "formats/picture_convert.h"
+#include "formats/picture_header.h"
 #include "formats/regular_file.h"
 #include "test_bytes.h"
 
@@ -180,7 +181,8 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("side"); // frame width
         QTest::newRow("strip of 4") << QSize(64, 16) << 4 << 16;
-        QTest::newRow("strip of 2") << QSize(32, 16) << 2 << 16;
+        QTest::newRow("strip of 3") << QSize(48, 16) << 3 << 16;
+        QTest::newRow("twice as wide: one frame") << QSize(64, 32) << 1 << 64;
         QTest::newRow("square") << QSize(16, 16) << 1 << 16;
         QTest::newRow("not a multiple") << QSize(48, 17) << 1 << 48;
         QTest::newRow("1-pixel frames") << QSize(300, 1) << 300 << 1;
@@ -200,6 +202,34 @@ private slots:
             QCOMPARE(frames[i].width, side);
             QCOMPARE(frames[i].height, size.height());
         }
+    }
+
+    // The canvas an animated picture declares, read before anything is decoded.
+    void declaredCanvas_data()
+    {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<QSize>("canvas"); ///< invalid: nothing declared
+        QTest::newRow("GIF89a 4096 x 4096")
+            << QByteArray("GIF89a\x00\x10\x00\x10\xF0\x00\x00", 13) << QSize(4096, 4096);
+        QTest::newRow("GIF87a 300 x 2")
+            << QByteArray("GIF87a\x2C\x01\x02\x00", 10) << QSize(300, 2);
+        QTest::newRow("GIF cut short") << QByteArray("GIF89a\x00\x10", 8) << QSize();
+        QTest::newRow("animated WebP 2049 x 2048")
+            << QByteArray("RIFF\0\0\0\0WEBPVP8X\0\0\0\0\x10\0\0\0\x00\x08\x00\xFF\x07\x00", 30)
+            << QSize(2049, 2048);
+        QTest::newRow("plain WebP")
+            << QByteArray("RIFF\0\0\0\0WEBPVP8 ").leftJustified(30, '\0') << QSize();
+        QTest::newRow("PNG") << QByteArray("\x89PNG\r\n\x1A\n").leftJustified(30, '\0') << QSize();
+    }
+
+    void declaredCanvas()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(QSize, canvas);
+        const auto got = glimmer::formats::declaredCanvas(start.toStdString());
+        QCOMPARE(got ? QSize(got->width, got->height) : QSize(), canvas);
+        if (got)
+            QCOMPARE(canvasSizeAllowed(*got), qint64(canvas.width()) * canvas.height() <= 1 << 22);
     }
 
     void naturalOrder_data()

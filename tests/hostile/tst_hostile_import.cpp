@@ -59,6 +59,11 @@ private slots:
         QTest::newRow("a GIF cut in its header")
             << "cut.gif" << int(Trap::None) << dataFile("three-frames.gif").left(24)
             << pictureCannotBeRead("cut.gif");
+        // 1.4 KB declaring a 4096 x 4096 canvas for 60 frames of one pixel: refused
+        // before a frame is decoded, where decoding would take 64 MB a frame.
+        QTest::newRow("a GIF of 4096 x 4096 dots")
+            << "dots.gif" << int(Trap::None) << dataFile("canvas-4096-60-dots.gif")
+            << pictureCannotBeRead("dots.gif");
         // Refused before its 1.6 GB of pixels are allocated.
         QTest::newRow("a PNG of 20000 x 20000 pixels")
             << "huge.png" << int(Trap::None) << dataFile("huge-20000x20000.png")
