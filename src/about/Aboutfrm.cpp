@@ -33,7 +33,7 @@ Aboutfrm::Aboutfrm(Program& program)
     : Form(program, QStringLiteral("About"), QSize(twips(4560), twips(2835)))
 {
     setObjectName(QStringLiteral("Aboutfrm"));
-    // The small type of the classic about box; the texts are measured to fit it.
+    // Small type, 8 points: the texts' places are measured to fit it.
     QFont small = font();
     small.setPointSize(8);
     setFont(small);

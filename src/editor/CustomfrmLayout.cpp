@@ -14,15 +14,13 @@ namespace glimmer {
 
 namespace {
 
-const QString kFontFamily = QStringLiteral("MS Sans Serif");
-
 QFont editorFont(qreal points, bool bold = false)
 {
     QFont font;
-    // The window was drawn for a narrow sans-serif face; these share its widths
-    // more closely than the desktop's default face does.
-    font.setFamilies({kFontFamily, QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+    // The controls stand at fixed places sized for a narrow sans-serif face with
+    // Arial's widths (Liberation Sans and Arimo share them); the desktop's default
+    // face usually runs wider.
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
                       QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
                       QStringLiteral("Helvetica")});
     font.setStyleHint(QFont::SansSerif);

@@ -30,11 +30,11 @@ constexpr std::array<int, 7> kDefaultPositions{0, 5, 5, 1, 10, 2, 5};
 Optionfrm::Optionfrm(Program& program)
     : Form(program, QStringLiteral("Animation Options"), QSize(twips(5100), twips(3390)))
 {
-    // The layout is fixed in twips, so the captions need the small, narrow face the
-    // window was drawn for rather than whatever the desktop prefers.
-    QFont small(QStringLiteral("MS Sans Serif"));
-    small.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
-                       QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")});
+    // The controls stand at fixed places sized for a small, narrow sans-serif face
+    // with Arial's widths, rather than whatever the desktop prefers.
+    QFont small(QStringLiteral("Liberation Sans"));
+    small.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                       QStringLiteral("Arial"), QStringLiteral("Nimbus Sans")});
     small.setStyleHint(QFont::SansSerif);
     small.setPointSizeF(8);
     setFont(small);
@@ -299,8 +299,15 @@ void Optionfrm::Image8_Click()
                   QString::number(program_.state().CurrentAnimation));
     settings.save(Setting::Application, Setting::Section, Setting::Speed,
                   QString::number(program_.interval()));
-    settings.save(Setting::Application, Setting::Section, Setting::Pace,
-                  program_.paceFollowsLoad() ? Setting::PaceFollowsLoad : QStringLiteral("off"));
+    // "Pace" is written only once the option was used: ticked now, or stored before and
+    // now turned off. Where the load cannot be read the box is greyed, and a stored
+    // choice stays for a machine where it can.
+    const bool stored =
+        !settings.read(Setting::Application, Setting::Section, Setting::Pace, QString()).isEmpty();
+    if (Check1->isEnabled() && (program_.paceFollowsLoad() || stored)) {
+        settings.save(Setting::Application, Setting::Section, Setting::Pace,
+                      program_.paceFollowsLoad() ? Setting::PaceFollowsLoad : Setting::PaceOff);
+    }
     kept_ = true;
     unload();
 }

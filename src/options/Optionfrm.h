@@ -46,7 +46,8 @@ public:
     void Combo1_Click();
     /// The bar stands at a new position: the running interval follows the speed table.
     void HScroll1_Change();
-    /// "Okay": stores "Previous" and "Speed" from the running animation, and "Pace",
+    /// "Okay": stores "Previous" and "Speed" from the running animation, and "Pace"
+    /// once the option was used (ticked, or stored before) where it is available,
     /// then closes.
     void Image8_Click();
     /// "Cancel": puts back the animation and interval of the moment the window

@@ -40,8 +40,9 @@ private:
     bool unloaded_ = false;
 };
 
-/// Twips (1/1440 inch) to pixels at 96 dots per inch; the windows' layouts are
-/// given in twips and Qt scales pixels for denser screens.
+/// Twips (1/1440 inch) to pixels at 96 dots per inch. Some windows place their
+/// controls in this finer unit, which keeps every position and size the layout
+/// names exact; Qt scales the pixels for denser screens.
 constexpr int twips(int value)
 {
     return value / 15;

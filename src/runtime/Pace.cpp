@@ -27,10 +27,16 @@ std::optional<int> Pace::interval(int chosen) const
 {
     if (!load_)
         return chosen;
-    if (*load_ < kRestBelow)
+    if (*percent() < kRestBelowPercent)
         return std::nullopt;
     const double paced = std::min(chosen / *load_, static_cast<double>(kSlowestInterval));
     return std::max(chosen, static_cast<int>(std::lround(paced)));
+}
+
+std::int64_t Pace::nextFrameDue(std::optional<std::int64_t> lastDue, std::int64_t now, int paced)
+{
+    const std::int64_t due = lastDue ? *lastDue + paced : now + paced;
+    return due < now ? now + paced : due;
 }
 
 } // namespace glimmer

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 namespace glimmer {
@@ -14,7 +15,9 @@ namespace glimmer {
 /// way and a lasting change settles within a few seconds.
 class Pace final {
 public:
-    static constexpr double kRestBelow = 0.05;    ///< below this smoothed load: rest
+    /// Below this load in whole percent, as the tooltip shows it, the animation rests:
+    /// the tooltip never says "CPU 5%" over a resting icon.
+    static constexpr int kRestBelowPercent = 5;
     static constexpr int kSlowestInterval = 2000; ///< the longest interval, milliseconds
     static constexpr double kTimeConstantSeconds = 2.0;
     static constexpr double kSampleSeconds = 1.0;
@@ -33,6 +36,14 @@ public:
     /// kSlowestInterval; the chosen one before the first sample. Nothing while the
     /// animation rests.
     std::optional<int> interval(int chosen) const;
+
+    /// When the next frame is due, for a frame `paced` milliseconds after the last one
+    /// was due (`lastDue`, nothing for the first frame), at time `now`: counted from when
+    /// the last was due rather than from now, so the time a tick waits and takes does not
+    /// add up frame after frame; a clock that fell a whole frame behind counts afresh
+    /// from now.
+    static std::int64_t nextFrameDue(std::optional<std::int64_t> lastDue, std::int64_t now,
+                                     int paced);
 
 private:
     std::optional<double> load_;

@@ -45,6 +45,8 @@ inline const QString Custom = QStringLiteral("Custom");
 /// "cpu": the animation's pace follows the processor load; anything else: it does not.
 inline const QString Pace = QStringLiteral("Pace");
 inline const QString PaceFollowsLoad = QStringLiteral("cpu");
+/// What "Okay" writes when the option, once used, is off.
+inline const QString PaceOff = QStringLiteral("off");
 } // namespace Setting
 
 } // namespace glimmer

@@ -221,7 +221,11 @@ bool frmTray::paceAvailable() const
 
 void frmTray::setPaceFollowsLoad(bool on)
 {
-    on = on && paceAvailable() && !unloaded_;
+    // Once the tray window has unloaded nothing starts again: the options dialog, closed
+    // by the unload, puts its pace back then.
+    if (unloaded_)
+        return;
+    on = on && paceAvailable();
     if (on == paceOn_)
         return;
     paceOn_ = on;
@@ -271,15 +275,9 @@ void frmTray::applyPace()
 
 void frmTray::scheduleNextFrame(int paced)
 {
-    // Counted from when the frame was due rather than from now, so that the time a
-    // tick waits and takes does not add up frame after frame; a clock that fell a
-    // whole frame behind starts counting afresh.
     const qint64 now = paceClock_.elapsed();
-    qint64 due = frameDue_ ? *frameDue_ + paced : now + paced;
-    if (due < now)
-        due = now + paced;
-    frameDue_ = due;
-    Timer1.start(static_cast<int>(due - now));
+    frameDue_ = Pace::nextFrameDue(frameDue_, now, paced);
+    Timer1.start(static_cast<int>(*frameDue_ - now));
 }
 
 void frmTray::showTip(const QString& tip)

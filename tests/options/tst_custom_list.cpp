@@ -234,8 +234,7 @@ private slots:
         Optionfrm& window = t.optionfrm();
         window.Option7->click();
         window.Image8_Click();
-        QCOMPARE(t.settings.saves,
-                 (QStringList{"Custom=fish.gx", "Previous=7", "Speed=100", "Pace=off"}));
+        QCOMPARE(t.settings.saves, (QStringList{"Custom=fish.gx", "Previous=7", "Speed=100"}));
 
         // The next run plays it.
         TestProgram next;

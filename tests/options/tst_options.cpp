@@ -256,7 +256,7 @@ private slots:
 
         t.optionfrm().Image8_Click();
         QCOMPARE(timerInterval(t), 600);
-        QCOMPARE(t.settings.saves, (QStringList{"Previous=3", "Speed=600", "Pace=off"}));
+        QCOMPARE(t.settings.saves, (QStringList{"Previous=3", "Speed=600"}));
         QVERIFY(!t.hasOptionfrm());
     }
 
@@ -318,7 +318,7 @@ private slots:
         QCOMPARE(animation(t), 1);
         QCOMPARE(timerInterval(t), 333);
         window.Image8_Click();
-        QCOMPARE(t.settings.saves, (QStringList{"Previous=1", "Speed=333", "Pace=off"}));
+        QCOMPARE(t.settings.saves, (QStringList{"Previous=1", "Speed=333"}));
     }
 
     void theBarAppliesAtOnceAndOkayStoresIt()
@@ -331,7 +331,7 @@ private slots:
         window.HScroll1->setValue(9);
         QCOMPARE(timerInterval(t), 50);
         window.Image8->simulateClick();
-        QCOMPARE(t.settings.saves, (QStringList{"Previous=6", "Speed=50", "Pace=off"}));
+        QCOMPARE(t.settings.saves, (QStringList{"Previous=6", "Speed=50"}));
         QCOMPARE(t.settings.value("Previous"), QStringLiteral("6"));
         QCOMPARE(t.settings.value("Speed"), QStringLiteral("50"));
     }
@@ -382,13 +382,59 @@ private slots:
         }
     }
 
-    void followCpuLoadIsDisabledWhereTheLoadIsUnknown()
+    // "Okay" writes "Pace" only once the option was used: ticked, or stored before.
+    // Where the load cannot be read the box is greyed and a stored choice stays.
+    void okayWritesThePaceOnlyOnceTheOptionWasUsed_data()
+    {
+        QTest::addColumn<QString>("stored"); ///< "-": no key
+        QTest::addColumn<bool>("available");
+        QTest::addColumn<bool>("tick");
+        QTest::addColumn<QString>("written"); ///< "-": nothing written
+        QTest::newRow("never used") << "-" << true << false << "-";
+        QTest::newRow("ticked") << "-" << true << true << "cpu";
+        QTest::newRow("stored on, unticked") << "cpu" << true << true << "off";
+        QTest::newRow("stored off, untouched") << "off" << true << false << "off";
+        QTest::newRow("unavailable, stored on") << "cpu" << false << false << "-";
+    }
+
+    void okayWritesThePaceOnlyOnceTheOptionWasUsed()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, available);
+        QFETCH(bool, tick);
+        QFETCH(QString, written);
+        TestProgram t;
+        t.load.isAvailable = available;
+        if (stored != "-")
+            t.settings.set("Pace", stored);
+        run(t, 2, 250);
+        Optionfrm& window = t.optionfrm();
+        QCOMPARE(window.Check1->isEnabled(), available);
+        QCOMPARE(window.Check1->isChecked(), available && stored == "cpu");
+        if (tick)
+            window.Check1->click();
+        window.Image8_Click();
+        QStringList saves{"Previous=2", "Speed=250"};
+        if (written != "-")
+            saves << "Pace=" + written;
+        QCOMPARE(t.settings.saves, saves);
+        if (stored != "-")
+            QCOMPARE(t.settings.value("Pace").value_or(QString()),
+                     written == "-" ? stored : written);
+    }
+
+    // Exit while the dialog is open after the box was ticked: the dialog closes with
+    // the tray and puts the pace back, and nothing starts the clock again.
+    void exitWithTheBoxTickedStartsNothingAgain()
     {
         TestProgram t;
-        t.load.isAvailable = false;
         run(t, 2, 250);
-        QVERIFY(!t.optionfrm().Check1->isEnabled());
-        QVERIFY(!t.optionfrm().Check1->isChecked());
+        t.optionfrm().Check1->click();
+        QVERIFY(t.program.paceFollowsLoad());
+        t.program.tray().mnuTrayExit_Click();
+        QVERIFY(!t.hasOptionfrm());
+        QVERIFY(!t.program.tray().isRunning());
+        QCOMPARE(t.tray.count(TrayCall::Remove), 1);
     }
 
     void aDraggedThumbAppliesWhenLetGo()
@@ -501,7 +547,7 @@ private slots:
         QVERIFY(!t.hasOptionfrm());
         QCOMPARE(menuEntries(tray), QStringLiteral("OEAX"));
         if (how == "okay") {
-            QCOMPARE(t.settings.saves, (QStringList{"Previous=3", "Speed=600", "Pace=off"}));
+            QCOMPARE(t.settings.saves, (QStringList{"Previous=3", "Speed=600"}));
         } else {
             QVERIFY(t.settings.saves.isEmpty());
         }

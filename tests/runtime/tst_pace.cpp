@@ -1,11 +1,14 @@
 // The pace that follows the processor load: the mapping from load to interval, the
 // rest, the smoothing, and the tray's clock and tooltip with a load the test tells.
 
+#include "TestFiles.h"
 #include "TestProgram.h"
 #include "Texts.h"
+#include "platform/ProcStatLoadMeter.h"
 #include "runtime/Pace.h"
 #include "runtime/frmTray.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace glimmer;
@@ -56,7 +59,9 @@ private slots:
         QTest::newRow("a tenth") << 100 << 0.1 << 1000;
         QTest::newRow("just above the rest") << 100 << 0.06 << 1667;
         QTest::newRow("at the threshold") << 100 << 0.05 << 2000;
-        QTest::newRow("below five percent") << 100 << 0.049 << -1;
+        // The rest follows the percent the tooltip shows: 4.9 % shows as 5 %.
+        QTest::newRow("4.9 percent, shown as 5") << 100 << 0.049 << 2000;
+        QTest::newRow("4.4 percent, shown as 4") << 100 << 0.044 << -1;
         QTest::newRow("idle") << 10 << 0.0 << -1;
         QTest::newRow("never slower than 2 s") << 600 << 0.2 << 2000;
         QTest::newRow("10 ms at a third") << 10 << 1.0 / 3 << 30;
@@ -72,6 +77,66 @@ private slots:
         QCOMPARE(pace.interval(chosen), std::optional<int>(chosen)); // before any sample
         pace.add(load);
         QCOMPARE(pace.interval(chosen).value_or(-1), interval);
+    }
+
+    // Each frame is due a pace after the last was due, not after the tick that came
+    // late; a clock a whole frame behind counts afresh.
+    void framesAreTimedFromWhenTheLastWasDue_data()
+    {
+        QTest::addColumn<qint64>("lastDue"); ///< -1: the first frame
+        QTest::addColumn<qint64>("now");
+        QTest::addColumn<qint64>("due");
+        QTest::newRow("the first frame") << qint64(-1) << qint64(1000) << qint64(1100);
+        QTest::newRow("a tick on time") << qint64(1000) << qint64(1000) << qint64(1100);
+        QTest::newRow("a tick 30 ms late") << qint64(1000) << qint64(1030) << qint64(1100);
+        QTest::newRow("a frame behind") << qint64(1000) << qint64(1150) << qint64(1250);
+    }
+
+    void framesAreTimedFromWhenTheLastWasDue()
+    {
+        QFETCH(qint64, lastDue);
+        QFETCH(qint64, now);
+        QFETCH(qint64, due);
+        const auto last = lastDue < 0 ? std::nullopt : std::optional<std::int64_t>(lastDue);
+        QCOMPARE(Pace::nextFrameDue(last, now, 100), due);
+    }
+
+    // The load as /proc/stat tells it, between two readings of its first line: time
+    // waiting for input or output is idle time, guests are already counted in user
+    // and nice, and counters that went back or did not move tell nothing.
+    void theLoadMeterReadsProcStat_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<double>("load"); ///< -1: nothing
+        const QByteArray start = "cpu  100 0 100 800 0 0 0 0 0 0\ncpu0 1 2 3 4\n";
+        QTest::newRow("a fifth busy")
+            << start << QByteArray("cpu  200 0 200 1600 0 0 0 0 0 0\n") << 0.2;
+        QTest::newRow("iowait is idle")
+            << start << QByteArray("cpu  150 0 150 800 900 0 0 0\n") << 0.1;
+        QTest::newRow("irq, softirq and steal are busy")
+            << start << QByteArray("cpu  100 0 100 900 0 30 30 40\n") << 0.5;
+        QTest::newRow("guests are not counted twice")
+            << start << QByteArray("cpu  200 0 100 900 0 0 0 0 100 0\n") << 0.5;
+        QTest::newRow("counters went back")
+            << start << QByteArray("cpu  90 0 100 900 0 0 0 0\n") << -1.0;
+        QTest::newRow("no time passed") << start << start << -1.0;
+        QTest::newRow("not a cpu line") << start << QByteArray("intr 1 2 3\n") << -1.0;
+        QTest::newRow("three counters") << start << QByteArray("cpu  200 0 200\n") << -1.0;
+    }
+
+    void theLoadMeterReadsProcStat()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QFETCH(double, load);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("stat");
+        writeFile(path, before);
+        ProcStatLoadMeter meter(QFile::encodeName(path).toStdString());
+        QVERIFY(meter.available());
+        writeFile(path, after);
+        QCOMPARE(meter.sample().value_or(-1.0), load);
     }
 
     // A time constant of two seconds: a step of the load is 39 % done after one

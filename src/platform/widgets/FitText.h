@@ -4,7 +4,8 @@ class QWidget;
 
 namespace glimmer {
 
-/// The windows' fixed texts are laid out in boxes drawn for a narrow sans-serif face.
+/// The windows' fixed texts stand in boxes of fixed size, measured for a narrow
+/// sans-serif face with Arial's widths (Liberation Sans on Debian).
 /// On a desktop whose fonts run wider (a machine with only DejaVu fonts, say) a text
 /// that would be cut off gets a smaller font instead, in quarter-point steps down to
 /// 6 points, so every word stays readable and nothing moves.
