@@ -74,7 +74,7 @@ void benchLoader(int loads)
     const Timing timing = timeRuns(10, loads, [&] { LoadCustomAnimation(t.program); });
     const frmTray& tray = t.program.tray();
     if (!t.messages.shown.empty() || t.program.state().CustomFrameCount != kFrames ||
-        tray.Customimg[kFrames].isNull())
+        tray.customFrame(kFrames).isNull())
         failed("the loader did not load the 50 frames");
     report("loader_ms", timing);
 }

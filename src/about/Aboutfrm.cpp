@@ -6,6 +6,7 @@
 #include "platform/widgets/FitText.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Shape.h"
+#include "platform/widgets/WindowLook.h"
 #include "runtime/Program.h"
 
 #include <QFile>
@@ -107,13 +108,7 @@ void Aboutfrm::buildLabels()
         *entry.label = label;
     }
 
-    // Arial, or a face with its measures where Arial is not installed.
-    QFont title(QStringLiteral("Arial"));
-    title.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                       QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
-    title.setStyleHint(QFont::SansSerif);
-    title.setPointSizeF(21.75);
-    Label1->setFont(title);
+    Label1->setFont(windowFont(21.75));
 }
 
 void Aboutfrm::buildPictures()

@@ -1,7 +1,7 @@
 // Glimmerbox: an animated icon in the notification area, and nothing else on screen.
 
-#include "app/CommandLine.h"
 #include "app/Windows.h"
+#include "app/cli/CommandLine.h"
 #include "platform/ProcStatLoadMeter.h"
 #include "platform/qt/QtEnvironment.h"
 #include "platform/qt/QtFileDialogs.h"

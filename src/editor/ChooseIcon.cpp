@@ -2,6 +2,7 @@
 
 #include "editor/Customfrm.h"
 #include "editor/EditorSupport.h"
+#include "files/Animation.h"
 #include "formats/icon_rules.h"
 #include "platform/FileDialogs.h"
 #include "platform/Pictures.h"
@@ -44,9 +45,7 @@ void Customfrm::Image10_Click()
     std::optional<std::uintmax_t> accepted;
     if (const std::optional<int> size = acceptedIconSize())
         accepted = static_cast<std::uintmax_t>(*size);
-    const QByteArray pathText = path.toUtf8();
-    const formats::IconCheck check = formats::checkIconFile(
-        toFsPath(path), std::string_view(pathText.constData(), pathText.size()), accepted);
+    const formats::IconCheck check = checkFrameIcon(path, accepted);
 
     if (check.verdict == formats::IconVerdict::CannotBeOpened)
         return;
@@ -54,16 +53,15 @@ void Customfrm::Image10_Click()
         showError(program_, refusalMessage(check.verdict));
         return;
     }
-    auto& state = program_.state();
     if (!accepted) {
         // The first icon fixes the size that every frame of this animation shares.
         Lenlbl->setText(QString::number(check.length));
-        state.IconSize = static_cast<std::int16_t>(check.length);
+        model_.IconSize = static_cast<std::int16_t>(check.length);
     }
 
     Filenamelbl->setText(path);
     const int frame = HScroll1->value();
-    state.FrameFiles[static_cast<std::size_t>(frame)] = path;
+    model_.FrameFiles[static_cast<std::size_t>(frame)] = path;
 
     // A file that passes the rules but is no picture stays recorded, unseen.
     if (const std::optional<QImage> picture = Pictures::load(path))

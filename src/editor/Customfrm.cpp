@@ -6,6 +6,7 @@
 #include "platform/widgets/ClickImage.h"
 #include "platform/widgets/FitText.h"
 #include "platform/widgets/Shape.h"
+#include "platform/widgets/WindowLook.h"
 #include "runtime/Program.h"
 
 namespace glimmer {
@@ -72,9 +73,7 @@ void Customfrm::Form_Unload()
 
 void Customfrm::NewFile()
 {
-    auto& state = program_.state();
-    for (int i = 1; i <= formats::kMaxFrames; ++i)
-        state.FrameFiles[static_cast<std::size_t>(i)].clear();
+    model_ = {};
     Iconimg->clear();
     Nametxt->setText(QStringLiteral("My Animation"));
     Speedtxt->setText(QStringLiteral("1"));
@@ -84,7 +83,6 @@ void Customfrm::NewFile()
     Framelbl->setText(QStringLiteral("1"));
     Filenamelbl->clear();
     Lenlbl->clear();
-    state.IconSize = 0;
     HScroll1->setMaximum(20);
     HScroll1->setValue(1);
 }
@@ -102,7 +100,7 @@ void Customfrm::showFrame(int n)
 {
     if (n < 1 || n > formats::kMaxFrames)
         return;
-    const QString path = program_.state().FrameFiles[static_cast<std::size_t>(n)];
+    const QString path = model_.FrameFiles[static_cast<std::size_t>(n)];
     Filenamelbl->setText(path);
     Framelbl->setText(QString::number(n));
     if (path.isEmpty()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/AnimationModel.h"
+#include "files/Animation.h"
 #include "runtime/Form.h"
 
 #include <QLabel>
@@ -16,8 +18,8 @@ class Shape;
 
 /// The "Custom Glimmerbox" window: the animation editor. The animation under
 /// construction lives in its controls (title, speed, frame count, current frame,
-/// `Lenlbl`) and in the shared `FrameFiles` and `IconSize` of the program state.
-/// It writes .rgx and .gx files; it never touches the running animation.
+/// `Lenlbl`) and in its model's `FrameFiles` and `IconSize`. It writes .rgx and .gx
+/// files through the file operations; it never touches the running animation.
 class Customfrm final : public Form {
     Q_OBJECT
 public:
@@ -57,6 +59,10 @@ public:
     void Image16_Click();
     /// Load: replaces the animation with the content of a .rgx file.
     void Image17_Click();
+    /// Load's work once a file is chosen: refuses a name that does not end in "RGX",
+    /// else replaces the animation with the file's, showing frame 1; a file that
+    /// fails to load leaves a new animation and says why.
+    void loadRawFile(const QString& path);
     /// Close: closes the window without asking.
     void Image18_Click();
     /// Import: turns pictures (an animated GIF, a strip, several pictures) into
@@ -67,6 +73,8 @@ public:
     QWidget* frontPage() const { return front_; }
     /// The accepted icon size as `Lenlbl` holds it; nothing while no icon was accepted.
     std::optional<int> acceptedIconSize() const;
+    /// The icons of the animation under construction.
+    const AnimationModel& model() const { return model_; }
 
     // Left column: New, Load, Save, Import, Close.
     ClickImage* Image19 = nullptr;
@@ -152,15 +160,15 @@ private:
     /// Hides the chosen header's separator line and brings its page to the front.
     void selectPage(LineShape* line, QWidget* page);
 
-    // Load: the steps after the editor was reset; false when the file failed.
-    enum class LoadResult { Loaded, LoadFailure, MissingIcon };
-    LoadResult readRawFile(const QString& fileName);
-
+    /// The animation under construction, for the file operations.
+    AnimationDraft draft() const;
     /// Puts a whole animation into the editor (after NewFile): its title, speed step,
-    /// frame count, icon size and the paths of frames 1..n; frame 1 is current.
-    void setAnimation(const QString& title, int speed, int frames, int iconSize,
-                      const QStringList& paths);
+    /// frame count, icon size and the icons of its frames; frame 1 is current.
+    void setAnimation(const AnimationDraft& animation);
+    /// Shows the sentence of a refused file operation; true when it was done.
+    bool report(const FileOutcome& outcome);
 
+    AnimationModel model_;
     QWidget* front_ = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "platform/widgets/ClickImage.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Shape.h"
+#include "platform/widgets/WindowLook.h"
 
 #include <QFile>
 
@@ -14,24 +15,9 @@ namespace glimmer {
 
 namespace {
 
-QFont editorFont(qreal points, bool bold = false)
-{
-    QFont font;
-    // The controls stand at fixed places sized for a narrow sans-serif face with
-    // Arial's widths (Liberation Sans and Arimo share them); the desktop's default
-    // face usually runs wider.
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                      QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
-                      QStringLiteral("Helvetica")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 QFont labelFont()
 {
-    return editorFont(8);
+    return windowFont(8);
 }
 
 void setTextColor(QWidget* widget, const QColor& color)
@@ -63,7 +49,7 @@ QLabel* makeHeading(QWidget* page, const char* name, const QString& text, const 
                     int lineEnd)
 {
     QLabel* heading = makeLabel(page, name, text, box);
-    heading->setFont(editorFont(15, true));
+    heading->setFont(windowFont(15, true));
     setTextColor(heading, buttonShadowColor());
     new LineShape(page, 0, lineEnd, 24, buttonShadowColor());
     return heading;
@@ -124,7 +110,7 @@ void makeButton(QWidget* parent, const QRect& box, const QString& text, const QC
     look.restTransparent = true;
     look.pressedFill = pressedFill;
     look.outline = true;
-    look.font = editorFont(9.75);
+    look.font = windowFont(9.75);
     const ImageButton button =
         makeImageButton(parent, box, text, look, {imageName, captionName, shapeName});
     into.image = button.image;

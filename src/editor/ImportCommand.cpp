@@ -2,7 +2,7 @@
 
 #include "editor/Customfrm.h"
 #include "editor/EditorSupport.h"
-#include "editor/Import.h"
+#include "files/Import.h"
 #include "formats/compiled_file.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
@@ -35,8 +35,8 @@ void Customfrm::Image19_Click()
     const QStringList& icons = std::get<QStringList>(written);
 
     NewFile();
-    setAnimation(animation.title, animation.speed, static_cast<int>(icons.size()),
-                 static_cast<int>(animation.icons.front().size()), icons);
+    setAnimation({animation.title, animation.speed, static_cast<int>(icons.size()),
+                  static_cast<int>(animation.icons.front().size()), icons});
     Image6_Click();
     showFrame(1);
     if (animation.cut)

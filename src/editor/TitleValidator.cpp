@@ -1,14 +1,12 @@
 #include "editor/TitleValidator.h"
 
-#include "editor/EditorSupport.h"
-#include "formats/title.h"
+#include "files/Animation.h"
 
 namespace glimmer {
 
 bool TitleValidator::canHold(const QString& text)
 {
-    const std::optional<std::string> bytes = titleBytes(text);
-    return bytes && formats::isStorableTitle(*bytes);
+    return canBeTitle(text);
 }
 
 QValidator::State TitleValidator::validate(QString& input, int&) const

@@ -1,7 +1,5 @@
 #include "formats/icon_rules.h"
 
-#include "formats/regular_file.h"
-
 namespace glimmer::formats {
 
 bool hasIconName(std::string_view path)
@@ -23,13 +21,13 @@ bool hasIconName(std::string_view path)
     return true;
 }
 
-IconCheck checkIconFile(const std::filesystem::path& path, std::string_view pathText,
+IconCheck checkIconFile(std::string_view pathText, const IconFileLength& lengthOfFile,
                         std::optional<std::uintmax_t> acceptedSize)
 {
     if (!hasIconName(pathText)) {
         return {IconVerdict::NotAnIconFile, 0};
     }
-    const auto length = readableRegularFileLength(path);
+    const auto length = lengthOfFile();
     if (!length) {
         return {IconVerdict::CannotBeOpened, 0};
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -22,18 +22,22 @@ inline constexpr std::uintmax_t kIconSizeLimit = 1000;
 // locale. No dot is required: "picnico" passes, "" does not.
 bool hasIconName(std::string_view path);
 
-// Decides whether the file may become a frame of an animation whose accepted
-// icon size is `acceptedSize` (nullopt: none accepted yet). In order:
-// 1. `pathText` fails hasIconName: NotAnIconFile (the file is not touched);
-// 2. `path` is not a readable regular file (a directory, FIFO, device,
-//    dangling or looping link, or no read permission): CannotBeOpened, at
-//    once and without blocking;
+// The length of the file to check as it opens for reading; nothing when it is no
+// readable regular file (a directory, FIFO, device, dangling or looping link, or
+// no read permission). The caller does the opening, without blocking.
+using IconFileLength = std::function<std::optional<std::uintmax_t>()>;
+
+// Decides whether the file named `pathText` may become a frame of an animation
+// whose accepted icon size is `acceptedSize` (nullopt: none accepted yet). In order:
+// 1. `pathText` fails hasIconName: NotAnIconFile (lengthOfFile is not called, so
+//    the file is not touched);
+// 2. lengthOfFile() gives nothing: CannotBeOpened;
 // 3. length above kIconSizeLimit: NotSuitable, whatever size was accepted;
 // 4. acceptedSize set and length different: DifferentFormat;
 // 5. otherwise Accepted; the caller fixes its icon size from `length` when
 //    none was accepted yet.
 // `length` is filled from step 2 on. The content of the file is never read.
-IconCheck checkIconFile(const std::filesystem::path& path, std::string_view pathText,
+IconCheck checkIconFile(std::string_view pathText, const IconFileLength& lengthOfFile,
                         std::optional<std::uintmax_t> acceptedSize);
 
 } // namespace glimmer::formats

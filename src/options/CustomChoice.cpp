@@ -1,7 +1,7 @@
 // The custom animation list of the options window and the custom choice.
 
+#include "files/CompiledFiles.h"
 #include "formats/speed_steps.h"
-#include "options/CompiledFiles.h"
 #include "options/Optionfrm.h"
 #include "platform/Environment.h"
 #include "platform/MessageBoxes.h"

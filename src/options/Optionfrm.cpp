@@ -7,6 +7,7 @@
 #include "platform/widgets/FitText.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Shape.h"
+#include "platform/widgets/WindowLook.h"
 #include "runtime/Program.h"
 
 #include <QCheckBox>
@@ -30,14 +31,7 @@ constexpr std::array<int, 7> kDefaultPositions{0, 5, 5, 1, 10, 2, 5};
 Optionfrm::Optionfrm(Program& program)
     : Form(program, QStringLiteral("Animation Options"), QSize(twips(5100), twips(3390)))
 {
-    // The controls stand at fixed places sized for a small, narrow sans-serif face
-    // with Arial's widths, rather than whatever the desktop prefers.
-    QFont small(QStringLiteral("Liberation Sans"));
-    small.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                       QStringLiteral("Arial"), QStringLiteral("Nimbus Sans")});
-    small.setStyleHint(QFont::SansSerif);
-    small.setPointSizeF(8);
-    setFont(small);
+    setFont(windowFont(8));
 
     // Controls made first lie lowest: the decoration, then the previews beneath the
     // option buttons, then the buttons whose picture takes the mouse on top.

@@ -2,8 +2,8 @@
 
 #include "formats/picture_convert.h"
 #include "formats/picture_header.h"
-#include "formats/regular_file.h"
 #include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -89,7 +89,7 @@ PictureFile readPictureFile(const QString& path, int maxFrames, const PictureFra
     }
     // A FIFO or a device is never opened: the reader would wait on it.
     QFile file(path);
-    if (!formats::isReadableRegularFile(toFsPath(path)) || !file.open(QIODevice::ReadOnly)) {
+    if (!isReadableRegularFile(toFsPath(path)) || !file.open(QIODevice::ReadOnly)) {
         result.failure = PictureFile::Failure::NotAPicture;
         return result;
     }

@@ -1,11 +1,11 @@
 #include "runtime/CustomLoader.h"
 
 #include "formats/compiled_file.h"
-#include "formats/regular_file.h"
 #include "formats/text_encoding.h"
 #include "platform/FilePath.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Pictures.h"
+#include "platform/RegularFile.h"
 #include "platform/SettingsStore.h"
 #include "runtime/Program.h"
 #include "runtime/frmTray.h"
@@ -36,13 +36,6 @@ void fail(Program& program)
 
 } // namespace
 
-std::optional<std::string> readFileStart(const QString& path, std::size_t maxBytes)
-{
-    if (path.isEmpty())
-        return std::nullopt;
-    return formats::readRegularFileStart(toFsPath(path), maxBytes);
-}
-
 void LoadCustomAnimation(Program& program)
 {
     ProgramState& state = program.state();
@@ -57,7 +50,7 @@ void LoadCustomAnimation(Program& program)
         return;
     }
 
-    auto content = readFileStart(name, kLongestUsefulStart);
+    auto content = readRegularFileStart(name, kLongestUsefulStart);
     if (!content) {
         fail(program);
         return;
@@ -80,7 +73,7 @@ void LoadCustomAnimation(Program& program)
             Pictures::decode(QByteArray(record.data(), static_cast<qsizetype>(record.size())));
         if (!picture)
             return false;
-        tray.Customimg[static_cast<std::size_t>(index)] = Pictures::trayIcon(*picture);
+        tray.setCustomFrame(index, Pictures::trayIcon(*picture));
         return true;
     };
 

@@ -17,9 +17,4 @@ class Program;
 /// frames keeps frames 1..50 and then fails. No file is written.
 void LoadCustomAnimation(Program& program);
 
-/// The first `maxBytes` bytes of the file at `path`, fewer when it is shorter.
-/// Only a regular file (links followed) is read: a directory, a FIFO or a device
-/// gives nothing at once and is never waited on. Nothing when it cannot be read.
-std::optional<std::string> readFileStart(const QString& path, std::size_t maxBytes);
-
 } // namespace glimmer

@@ -3,9 +3,7 @@
 #include "platform/Environment.h"
 #include "runtime/Program.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QPalette>
 
 namespace glimmer {
 
@@ -37,26 +35,6 @@ void Form::closeEvent(QCloseEvent* event)
     unloaded_ = true;
     Form_Unload();
     emit unloaded();
-}
-
-QColor buttonFaceColor()
-{
-    return QApplication::palette().color(QPalette::Button);
-}
-
-QColor buttonShadowColor()
-{
-    return QApplication::palette().color(QPalette::Dark);
-}
-
-ImageButtonLook raisedButtonLook(const QFont& font)
-{
-    ImageButtonLook look;
-    look.restFill = buttonFaceColor();
-    look.pressedFill = buttonShadowColor();
-    look.outline = true;
-    look.font = font;
-    return look;
 }
 
 } // namespace glimmer

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/widgets/ImageButton.h"
-
 #include <QWidget>
 
 namespace glimmer {
@@ -39,27 +37,5 @@ protected:
 private:
     bool unloaded_ = false;
 };
-
-/// Twips (1/1440 inch) to pixels at 96 dots per inch. Some windows place their
-/// controls in this finer unit, which keeps every position and size the layout
-/// names exact; Qt scales the pixels for denser screens.
-constexpr int twips(int value)
-{
-    return value / 15;
-}
-
-/// A control's box given in twips (left, top, width, height), in pixels.
-constexpr QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twips(left), twips(top), twips(width), twips(height)};
-}
-
-/// The system's 3D colours, which the windows draw with.
-QColor buttonFaceColor();
-QColor buttonShadowColor();
-
-/// The options and about boxes' buttons: outlined, filled with the button face at
-/// rest and with the button shadow while pressed.
-ImageButtonLook raisedButtonLook(const QFont& font);
 
 } // namespace glimmer

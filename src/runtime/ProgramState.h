@@ -28,11 +28,6 @@ struct ProgramState {
     std::int16_t CustomFrameCount = 0; ///< frames of the loaded compiled animation
     QString CustomTitle;               ///< its title, trailing spaces removed
     std::int16_t CustomSpeed = 0;      ///< its default speed step (1..10)
-
-    /// The editor's frame icon paths, elements 1..50 (element 0 is unused).
-    std::array<QString, formats::kMaxFrames + 1> FrameFiles;
-    /// The byte length shared by the editor's frame icons, 0 while none is accepted.
-    std::int16_t IconSize = 0;
 };
 
 /// Where the settings live: application "Glimmerbox", section "Startup".

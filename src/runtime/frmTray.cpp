@@ -21,10 +21,11 @@ const QString kTrayTitle = QStringLiteral("Glimmerbox");
 
 frmTray::frmTray(Program& program) : program_(program)
 {
-    Timer1.setTimerType(Qt::PreciseTimer);
-    connect(&Timer1, &QTimer::timeout, this, &frmTray::Timer1_Timer);
+    connect(&Timer1, &TrayClock::due, this, &frmTray::Timer1_Timer);
+    // Once the first frame is out, the other sets are decoded in idle moments.
+    connect(&Timer1, &TrayClock::due, this, &frmTray::decodeNextSetWhenIdle,
+            Qt::SingleShotConnection);
     paceTimer_.setInterval(static_cast<int>(Pace::kSampleSeconds * 1000));
-    paceClock_.start();
     connect(&paceTimer_, &QTimer::timeout, this, &frmTray::Pace_Timer);
 
     buildMenu();
@@ -67,16 +68,15 @@ void frmTray::Form_Load()
     // was started from.
     environment.setCurrentDirectory(environment.programFolder());
 
-    loading_ = true;
     state.CurrentAnimation = previousAnimationFromSetting(settings.read(
         Setting::Application, Setting::Section, Setting::Previous, QStringLiteral("2")));
-    // The clock runs from here, with the interval just read; a tick that comes while
-    // the rest of the load step waits (for a tray host, on a message box) is handled
-    // right after it, so the first frame is as early as it can be and never before
-    // the icon is in the tray.
-    setInterval(intervalFromSetting(settings.read(Setting::Application, Setting::Section,
-                                                  Setting::Speed, QStringLiteral("500"))));
-    Timer1.start();
+    // The clock runs from here, with the interval just read; a frame that falls due
+    // while the rest of the load step waits (for a tray host, on a message box) is
+    // shown right after it, so the first frame is as early as it can be and never
+    // before the icon is in the tray.
+    Timer1.setInterval(intervalFromSetting(settings.read(Setting::Application, Setting::Section,
+                                                         Setting::Speed, QStringLiteral("500"))));
+    Timer1.hold();
 
     if (state.CurrentAnimation == Animation::Custom)
         LoadCustomAnimation(program_);
@@ -84,9 +84,7 @@ void frmTray::Form_Load()
     builtinFrames(state.CurrentAnimation);
 
     addTrayIcon();
-    loading_ = false;
-    if (std::exchange(tickWaiting_, false))
-        Timer1_Timer();
+    Timer1.release();
     if (settings.read(Setting::Application, Setting::Section, Setting::Pace, QString()) ==
         Setting::PaceFollowsLoad)
         setPaceFollowsLoad(true);
@@ -106,9 +104,8 @@ void frmTray::addTrayIcon()
 
 void frmTray::Form_Unload()
 {
-    if (unloaded_)
+    if (std::exchange(unloaded_, true))
         return;
-    unloaded_ = true;
     Timer1.stop();
     paceTimer_.stop();
 
@@ -150,18 +147,7 @@ void frmTray::decodeNextSetWhenIdle()
 
 void frmTray::Timer1_Timer()
 {
-    if (loading_) {
-        tickWaiting_ = true;
-        return;
-    }
     auto& state = program_.state();
-    // A pace that follows the load times each frame anew (a periodic timer would
-    // restart at every change of pace, and a slow one might then never fire).
-    if (paceOn_) {
-        if (const auto paced = pace_.interval(chosenInterval_))
-            scheduleNextFrame(*paced);
-    }
-
     // The counter is shared by every animation and advanced before anything else.
     // While the animation number selects nothing it is never wrapped by a set, so it
     // wraps to 0 here rather than overflow its 16 bits.
@@ -188,9 +174,6 @@ void frmTray::Timer1_Timer()
 
     trayRecord.icon = imgTrayIcon;
     sendRecord();
-    // Once the first frame is out, the other sets are decoded in idle moments.
-    if (!std::exchange(decodingStarted_, true))
-        decodeNextSetWhenIdle();
 }
 
 void frmTray::sendRecord()
@@ -206,11 +189,9 @@ void frmTray::sendRecord()
 
 void frmTray::setInterval(int milliseconds)
 {
-    chosenInterval_ = milliseconds;
-    if (paceOn_)
+    Timer1.setInterval(milliseconds);
+    if (paceFollowsLoad())
         applyPace();
-    else
-        Timer1.setInterval(milliseconds);
 }
 
 bool frmTray::paceAvailable() const
@@ -219,35 +200,35 @@ bool frmTray::paceAvailable() const
     return meter && meter->available();
 }
 
+bool frmTray::paceFollowsLoad() const
+{
+    return Timer1.state() == TrayClock::State::Paced || Timer1.state() == TrayClock::State::Resting;
+}
+
 void frmTray::setPaceFollowsLoad(bool on)
 {
-    // Once the tray window has unloaded nothing starts again: the options dialog, closed
-    // by the unload, puts its pace back then.
-    if (unloaded_)
-        return;
+    // Only a running clock changes its pace: once the tray window has unloaded nothing
+    // starts again (the options dialog, closed by the unload, puts its pace back then).
+    const bool running = Timer1.state() == TrayClock::State::Periodic || paceFollowsLoad();
     on = on && paceAvailable();
-    if (on == paceOn_)
+    if (!running || on == paceFollowsLoad())
         return;
-    paceOn_ = on;
     pace_.reset();
     shownPercent_ = -1;
     if (on) {
         program_.services().load->sample(); // the first share counts from now
-        Timer1.setSingleShot(true);
         paceTimer_.start();
         applyPace();
     } else {
         paceTimer_.stop();
-        Timer1.setSingleShot(false);
-        Timer1.setInterval(chosenInterval_);
-        Timer1.start(); // wakes from a rest
+        Timer1.unpace(); // wakes from a rest
         showTip(ToolTip);
     }
 }
 
 void frmTray::Pace_Timer()
 {
-    if (!paceOn_)
+    if (!paceFollowsLoad())
         return;
     if (const auto load = program_.services().load->sample())
         pace_.add(*load);
@@ -261,23 +242,7 @@ void frmTray::Pace_Timer()
 
 void frmTray::applyPace()
 {
-    const auto paced = pace_.interval(chosenInterval_);
-    if (!paced) {
-        Timer1.stop(); // rest: the icon keeps its frame, the clock sleeps
-        return;
-    }
-    // A running clock takes the new pace at its next frame.
-    if (!Timer1.isActive()) {
-        frameDue_.reset();
-        scheduleNextFrame(*paced);
-    }
-}
-
-void frmTray::scheduleNextFrame(int paced)
-{
-    const qint64 now = paceClock_.elapsed();
-    frameDue_ = Pace::nextFrameDue(frameDue_, now, paced);
-    Timer1.start(static_cast<int>(*frameDue_ - now));
+    Timer1.pace(pace_.interval(Timer1.interval()));
 }
 
 void frmTray::showTip(const QString& tip)
@@ -286,6 +251,20 @@ void frmTray::showTip(const QString& tip)
         return;
     trayRecord.tip = tip;
     sendRecord();
+}
+
+const QIcon& frmTray::customFrame(int slot) const
+{
+    static const QIcon none;
+    if (slot < 1 || slot > formats::kMaxFrames)
+        return none;
+    return Customimg[static_cast<std::size_t>(slot)];
+}
+
+void frmTray::setCustomFrame(int slot, const QIcon& frame)
+{
+    if (slot >= 1 && slot <= formats::kMaxFrames)
+        Customimg[static_cast<std::size_t>(slot)] = frame;
 }
 
 void frmTray::Form_MouseMove(double x)

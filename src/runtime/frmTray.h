@@ -3,8 +3,8 @@
 #include "platform/TrayArea.h"
 #include "runtime/Pace.h"
 #include "runtime/ProgramState.h"
+#include "runtime/TrayClock.h"
 
-#include <QElapsedTimer>
 #include <QIcon>
 #include <QMenu>
 #include <QObject>
@@ -18,7 +18,8 @@ class Program;
 
 /// The hidden tray window that lives for the whole run: the animation clock
 /// `Timer1`, the frames of every animation, the tray record, and the tray menu.
-/// It is never shown; the user meets it through the tray icon and its menu.
+/// It is never shown; the user meets it through the tray icon and its menu. Its data
+/// is its own: others change it only through the operations below.
 class frmTray final : public QObject {
     Q_OBJECT
 public:
@@ -50,16 +51,18 @@ public:
 
     /// The running animation's chosen interval in milliseconds, and setting it. While
     /// the pace follows the load, this is the pace at full load.
-    int interval() const { return chosenInterval_; }
+    int interval() const { return Timer1.interval(); }
     void setInterval(int milliseconds);
     /// Whether the animation clock runs (it stops at shutdown, on a failed change, and
     /// while a pace that follows the load rests).
-    bool isRunning() const { return Timer1.isActive(); }
+    bool isRunning() const { return Timer1.isRunning(); }
+    /// The animation clock's state.
+    TrayClock::State clockState() const { return Timer1.state(); }
 
     /// Whether this system tells its processor load, so that the pace can follow it.
     bool paceAvailable() const;
     /// Whether the pace follows the processor load (see Pace); off by default.
-    bool paceFollowsLoad() const { return paceOn_; }
+    bool paceFollowsLoad() const;
     /// Turns following the load on or off at once; on only where it is available.
     void setPaceFollowsLoad(bool on);
     /// One sample of the load, once a second while the pace follows it: the pace and
@@ -74,15 +77,13 @@ public:
     /// for any other number.
     const std::vector<QIcon>& builtinFrames(int number);
 
-    const QString ToolTip = QStringLiteral("Glimmerbox");
-
-    /// Frames of the loaded compiled animation, slots 1..50 (slot 0 unused).
-    std::array<QIcon, formats::kMaxFrames + 1> Customimg;
-    /// The picture the tray shows now; null while nothing was ever shown.
-    const QIcon* imgTrayIcon = nullptr;
-
-    TrayRecord trayRecord;
-    bool callbackGuard = false;
+    /// The frame of the loaded compiled animation in slot `slot` (1..50); a null icon
+    /// for an empty slot or any other number.
+    const QIcon& customFrame(int slot) const;
+    /// Puts a frame of the compiled animation being loaded into slot `slot` (1..50).
+    void setCustomFrame(int slot, const QIcon& frame);
+    /// Whether a mouse report from the tray is being handled now.
+    bool isInCallback() const { return callbackGuard; }
 
 private:
     void buildMenu();
@@ -91,33 +92,31 @@ private:
     void sendRecord();
     /// Shows `tip` as the icon's tooltip unless it already does.
     void showTip(const QString& tip);
-    /// Starts, re-times or rests the animation clock for the current pace.
+    /// Times the animation clock at the current pace, or rests it.
     void applyPace();
-    /// Arms the clock for the next frame, `paced` milliseconds after the last was due.
-    void scheduleNextFrame(int paced);
 
     /// Decodes one built-in set that has not been used yet, then the next one in a
     /// later idle moment, until all are ready.
     void decodeNextSetWhenIdle();
 
+    const QString ToolTip = QStringLiteral("Glimmerbox");
+
     /// The built-in animations' frames, decoded when first needed.
     std::vector<QIcon> LL, FT, EY, TV, CW, SW;
     /// The six sets above by animation number - 1.
     std::array<std::vector<QIcon>*, 6> builtinSets() { return {&LL, &FT, &EY, &TV, &CW, &SW}; }
-    /// While the load step runs, a tick (from a nested event loop: the wait for a
-    /// tray host, a message box) waits for its end, as the first frame must.
-    bool loading_ = false;
-    bool tickWaiting_ = false;
-    bool decodingStarted_ = false;
+    /// Frames of the loaded compiled animation, slots 1..50 (slot 0 unused).
+    std::array<QIcon, formats::kMaxFrames + 1> Customimg;
+    /// The picture the tray shows now; null while nothing was ever shown.
+    const QIcon* imgTrayIcon = nullptr;
+    TrayRecord trayRecord;
+    bool callbackGuard = false;
 
-    QTimer Timer1;
+    /// The animation clock; Timer1_Timer shows the frame it says is due.
+    TrayClock Timer1;
     QTimer paceTimer_;
     Pace pace_;
-    bool paceOn_ = false;
-    int chosenInterval_ = 0;
     int shownPercent_ = -1;
-    QElapsedTimer paceClock_;
-    std::optional<qint64> frameDue_; ///< on paceClock_, when the last frame was due
     QMenu mnuTray;
     QAction* Showmnu = nullptr;
     QAction* Editmnu = nullptr;

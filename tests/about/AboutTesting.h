@@ -6,6 +6,7 @@
 
 #include "TestProgram.h"
 #include "about/Aboutfrm.h"
+#include "platform/widgets/WindowLook.h"
 #include "runtime/frmTray.h"
 
 #include <QMap>

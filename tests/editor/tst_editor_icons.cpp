@@ -17,7 +17,7 @@ QString frameState(EditorSession& s, int frame)
 {
     Customfrm& f = s.editor();
     return QStringList{s.frameFile(frame), f.Filenamelbl->text(), f.Lenlbl->text(),
-                       QString::number(s.program().state().IconSize),
+                       QString::number(s.editor().model().IconSize),
                        s.shownPicture().isNull() ? "no picture" : "picture"}
         .join(';');
 }
@@ -125,7 +125,7 @@ private slots:
         if (!secondName.isEmpty())
             attempt(2, secondName, secondLength, secondMessage);
         QCOMPARE(s.editor().Lenlbl->text(), size);
-        QCOMPARE(s.program().state().IconSize, static_cast<std::int16_t>(size.toInt()));
+        QCOMPARE(s.editor().model().IconSize, static_cast<std::int16_t>(size.toInt()));
     }
 
     void anAcceptedIconBelongsToTheCurrentFrameOnly()

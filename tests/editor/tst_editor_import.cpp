@@ -2,6 +2,7 @@
 
 #include "EditorSession.h"
 #include "Texts.h"
+#include "files/Animation.h"
 #include "formats/icon_rules.h"
 #include "platform/FilePath.h"
 #include "platform/Pictures.h"
@@ -50,7 +51,7 @@ private slots:
             const QString icon = s.frameFile(i);
             QCOMPARE(icon, QDir::toNativeSeparators(s.t.path(
                                QStringLiteral("three-frames-frames/three-frames0%1.ico").arg(i))));
-            const auto check = formats::checkIconFile(toFsPath(icon), icon.toStdString(), 318);
+            const auto check = checkFrameIcon(icon, 318);
             QCOMPARE(check.verdict, formats::IconVerdict::Accepted);
             QCOMPARE(frameColour(s, i), colours[i - 1]);
         }

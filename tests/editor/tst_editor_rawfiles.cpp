@@ -354,7 +354,7 @@ private slots:
         QVERIFY(s.t.messages.shown.empty());
         QVERIFY(s.shownPicture().isNull());
         QCOMPARE(s.editor().Lenlbl->text(), QStringLiteral("766"));
-        QCOMPARE(s.program().state().IconSize, std::int16_t{766});
+        QCOMPARE(s.editor().model().IconSize, std::int16_t{766});
 
         // The loaded size rules the icons chosen afterwards.
         s.chooseIconFor(3, icon);

@@ -68,12 +68,10 @@ private slots:
         // The next tick shows frame 1 of the new animation, then frames 2 and 3.
         for (int frame = 1; frame <= 3; ++frame) {
             tray.Timer1_Timer();
-            QCOMPARE(s.t.tray.lastIcon(), &tray.Customimg[static_cast<std::size_t>(frame)]);
+            QCOMPARE(s.t.tray.lastIcon(), &tray.customFrame(frame));
             const auto expected = Pictures::decode(icons[frame - 1]);
             QVERIFY(expected.has_value());
-            QCOMPARE(argb(tray.Customimg[static_cast<std::size_t>(frame)]
-                              .pixmap(QSize(16, 16))
-                              .toImage()),
+            QCOMPARE(argb(tray.customFrame(frame).pixmap(QSize(16, 16)).toImage()),
                      argb(*expected));
         }
 

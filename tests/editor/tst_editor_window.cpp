@@ -5,6 +5,7 @@
 #include "Texts.h"
 #include "platform/widgets/ClickImage.h"
 #include "platform/widgets/Shape.h"
+#include "platform/widgets/WindowLook.h"
 #include "runtime/frmTray.h"
 
 #include <QApplication>
@@ -34,7 +35,7 @@ QString model(EditorSession& s)
                        f.Framelbl->text(),
                        f.Filenamelbl->text(),
                        f.Lenlbl->text(),
-                       QString::number(s.program().state().IconSize),
+                       QString::number(s.editor().model().IconSize),
                        f.Iconimg->pixmap().isNull() ? "no picture" : "picture",
                        paths.join('|')}
         .join(';');
@@ -163,9 +164,9 @@ private slots:
 
         s.editor().Image18_Click();
         QVERIFY(!s.t.hasCustomfrm());
-        QCOMPARE(s.frameFile(3), icon); // the shared paths outlive the window
         choose(s.program().tray(), "Edit");
         QCOMPARE(model(s), kDefaults);
+        QCOMPARE(s.frameFile(3), QString());
         QCOMPARE(s.editor().frontPage(), s.editor().Tab1);
         QVERIFY(s.t.messages.shown.empty());
     }

@@ -10,6 +10,10 @@
 #include <QByteArray>
 #include <QTest>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +23,15 @@ namespace glimmer::formats {
 template <std::size_t N> std::string bytes(const char (&literal)[N])
 {
     return std::string(literal, N - 1);
+}
+
+// The whole content of a test data file; nothing when it cannot be read.
+inline std::optional<std::string> fileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline QByteArray qbytes(std::string_view text)

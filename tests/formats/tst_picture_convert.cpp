@@ -2,7 +2,6 @@
 #include "formats/natural_order.h"
 #include "formats/picture_convert.h"
 #include "formats/picture_header.h"
-#include "formats/regular_file.h"
 #include "test_bytes.h"
 
 #include <QRect>
@@ -17,7 +16,7 @@ namespace {
 // A built-in tray frame: every converted frame must start like it (header and palette).
 const std::string& builtinFrame()
 {
-    static const std::string bytes = readRegularFile(GLIMMER_BUILTIN_FRAME, 1000).value_or("");
+    static const std::string bytes = fileBytes(GLIMMER_BUILTIN_FRAME).value_or("");
     return bytes;
 }
 

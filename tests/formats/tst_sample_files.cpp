@@ -1,7 +1,6 @@
 #include "formats/compiled_file.h"
 #include "formats/icon_rules.h"
 #include "formats/raw_file.h"
-#include "formats/regular_file.h"
 #include "test_bytes.h"
 
 #include <QDir>
@@ -57,7 +56,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(CompiledReadOutcome, outcome);
         const auto path = pathOf(dataDir("gx"), name);
-        QVERIFY(isReadableRegularFile(path));
+        QVERIFY(std::filesystem::is_regular_file(path));
         std::ifstream in(path, std::ios::binary);
         std::int16_t size = 0;
         std::int16_t count = 0;
@@ -82,8 +81,7 @@ private slots:
         std::ifstream in(path, std::ios::binary);
         QCOMPARE(qbytes(readCompiledTitle(in).value()), QByteArray("My Animation"));
         const auto written = encodeCompiledHeader({766, 1, 20, "My Animation"});
-        QCOMPARE(qbytes(readRegularFile(path, 100000).value().substr(0, 26)),
-                 qbytes(written.value()));
+        QCOMPARE(qbytes(fileBytes(path).value().substr(0, 26)), qbytes(written.value()));
     }
 
     void rawSamples_data()
@@ -101,7 +99,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(RawReadOutcome, outcome);
-        const auto bytes = readRegularFile(pathOf(dataDir("rgx"), name), kRawFileSizeLimit);
+        const auto bytes = fileBytes(pathOf(dataDir("rgx"), name));
         QVERIFY(bytes.has_value());
         const auto read = decodeRaw(*bytes);
         QCOMPARE(read.outcome, outcome);
@@ -142,10 +140,11 @@ private slots:
         QFETCH(IconVerdict, first);
         QFETCH(IconVerdict, after318);
         const auto path = pathOf(dataDir("ico"), name);
-        const auto check = checkIconFile(path, path.string(), std::nullopt);
+        const auto size = [&path] { return std::optional(std::filesystem::file_size(path)); };
+        const auto check = checkIconFile(path.string(), size, std::nullopt);
         QCOMPARE(check.verdict, first);
         QCOMPARE(int(check.length), length);
-        QCOMPARE(checkIconFile(path, path.string(), 318).verdict, after318);
+        QCOMPARE(checkIconFile(path.string(), size, 318).verdict, after318);
     }
 };
 

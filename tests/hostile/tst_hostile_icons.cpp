@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(s.frameFile(2), recorded ? path : QString());
         QCOMPARE(s.editor().Filenamelbl->text(), recorded ? path : QString());
         QCOMPARE(s.editor().Lenlbl->text(), size);
-        QCOMPARE(int(s.program().state().IconSize), size.toInt());
+        QCOMPARE(int(s.editor().model().IconSize), size.toInt());
         QCOMPARE(!s.shownPicture().isNull(), picture);
         QCOMPARE(s.frameFile(1), sizeAccepted ? first : QString());
         QCOMPARE(s.editor().HScroll1->value(), 2);

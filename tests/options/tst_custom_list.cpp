@@ -4,7 +4,7 @@
 #include "TestFiles.h"
 #include "TestProgram.h"
 #include "Texts.h"
-#include "options/CompiledFiles.h"
+#include "files/CompiledFiles.h"
 #include "options/Optionfrm.h"
 #include "runtime/frmTray.h"
 
@@ -37,7 +37,7 @@ void write(TestProgram& t, const QString& name, const QByteArray& title, int spe
 
 QColor firstFrame(TestProgram& t)
 {
-    return frameColour(t.program.tray().Customimg[1]);
+    return frameColour(t.program.tray().customFrame(1));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "options/Optionfrm.h"
 #include "platform/widgets/ClickImage.h"
 #include "platform/widgets/Shape.h"
+#include "platform/widgets/WindowLook.h"
 #include "runtime/frmTray.h"
 
 #include <QCheckBox>

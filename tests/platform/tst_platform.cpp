@@ -1,8 +1,10 @@
 // The Qt side of the platform layer: where settings land, crisp tray pictures,
 // picture loading that never blocks, the file dialog's filter form.
 
+#include "TestFiles.h"
 #include "platform/CrispIconEngine.h"
 #include "platform/Pictures.h"
+#include "platform/RegularFile.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/widgets/ClickImage.h"
@@ -13,10 +15,16 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <future>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace glimmer;
+using glimmer::test::writeFile;
 
 namespace {
 /// A 16x16 picture whose every pixel differs from its neighbours, so any blur or
@@ -215,6 +223,50 @@ private slots:
         const auto frame = Pictures::load(":/frames/TV/00.ico");
         QVERIFY(frame);
         QCOMPARE(frame->size(), QSize(16, 16));
+    }
+
+    // Only regular files are read: anything else is refused at once, without blocking
+    // (a reader stuck on a FIFO is released by opening its other end, and fails).
+    void onlyRegularFilesAreRead()
+    {
+        namespace fs = std::filesystem;
+        QTemporaryDir dir;
+        const auto at = [&dir](const char* name) {
+            return fs::path(dir.filePath(name).toStdString());
+        };
+        writeFile(dir.filePath("target.ico"), QByteArray(318, 'i'));
+        writeFile(dir.filePath("data.bin"), QByteArray("a\0b\r\n", 5));
+        fs::create_directory(at("folder.ico"));
+        QCOMPARE(::mkfifo(at("pipe.ico").c_str(), 0600), 0);
+        fs::create_symlink("/dev/null", at("null.ico"));
+        fs::create_symlink(at("gone"), at("dangling.ico"));
+        fs::create_symlink(at("loop2.ico"), at("loop1.ico"));
+        fs::create_symlink(at("loop1.ico"), at("loop2.ico"));
+        fs::create_symlink(at("target.ico"), at("link.ico"));
+
+        const auto lengthWithoutBlocking = [](const fs::path& path) {
+            auto pending =
+                std::async(std::launch::async, [path] { return readableRegularFileLength(path); });
+            if (pending.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+                const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+                pending.wait();
+                return std::optional<std::uintmax_t>(999999); // marks the blocked call
+            }
+            return pending.get();
+        };
+        for (const char* name :
+             {"folder.ico", "pipe.ico", "null.ico", "dangling.ico", "loop1.ico", "missing.ico"}) {
+            QVERIFY2(!lengthWithoutBlocking(at(name)), name);
+            QVERIFY2(!isReadableRegularFile(at(name)), name);
+            QVERIFY2(!readRegularFile(at(name), 4096), name);
+        }
+        QCOMPARE(lengthWithoutBlocking(at("link.ico")), std::optional<std::uintmax_t>(318));
+
+        // Whole files up to a limit.
+        QCOMPARE(readRegularFile(at("data.bin"), 5), std::optional(std::string("a\0b\r\n", 5)));
+        QVERIFY(!readRegularFile(at("data.bin"), 4));
     }
 
     void imageButtonsClickWithTheLeftButtonOnly()

@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "TestProgram.h"
 #include "Texts.h"
+#include "platform/RegularFile.h"
 #include "runtime/CustomLoader.h"
 #include "runtime/frmTray.h"
 
@@ -62,10 +63,10 @@ private slots:
         QCOMPARE(state.CustomFrameCount, 3);
         QCOMPARE(state.CustomTitle, QStringLiteral("Fish"));
         const frmTray& tray = t.program.tray();
-        QCOMPARE(frameColour(tray.Customimg[1]), QColor(Qt::red));
-        QCOMPARE(frameColour(tray.Customimg[2]), QColor(Qt::green));
-        QCOMPARE(frameColour(tray.Customimg[3]), QColor(Qt::blue));
-        QVERIFY(tray.Customimg[4].isNull());
+        QCOMPARE(frameColour(tray.customFrame(1)), QColor(Qt::red));
+        QCOMPARE(frameColour(tray.customFrame(2)), QColor(Qt::green));
+        QCOMPARE(frameColour(tray.customFrame(3)), QColor(Qt::blue));
+        QVERIFY(tray.customFrame(4).isNull());
         // Frames are decoded in memory: nothing was written beside the file.
         QCOMPARE(QDir(t.folder.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"fish.gx"});
@@ -205,8 +206,8 @@ private slots:
         QCOMPARE(state.CustomTitle, QStringLiteral("Old one"));
         QCOMPARE(state.CustomSpeed, 8);
         QCOMPARE(state.CustomFrameCount, 2);
-        QCOMPARE(frameColour(t.program.tray().Customimg[1]), QColor(Qt::red));
-        QCOMPARE(frameColour(t.program.tray().Customimg[2]), QColor(Qt::green));
+        QCOMPARE(frameColour(t.program.tray().customFrame(1)), QColor(Qt::red));
+        QCOMPARE(frameColour(t.program.tray().customFrame(2)), QColor(Qt::green));
     }
 
     void aShorterAnimationLeavesTheHigherSlotsAlone()
@@ -223,8 +224,8 @@ private slots:
         t.settings.set("Custom", "short.gx");
         LoadCustomAnimation(t.program);
         QCOMPARE(t.program.state().CustomFrameCount, 1);
-        QCOMPARE(frameColour(t.program.tray().Customimg[1]), QColor(Qt::blue));
-        QCOMPARE(frameColour(t.program.tray().Customimg[3]), QColor(Qt::yellow));
+        QCOMPARE(frameColour(t.program.tray().customFrame(1)), QColor(Qt::blue));
+        QCOMPARE(frameColour(t.program.tray().customFrame(3)), QColor(Qt::yellow));
     }
 
     void nothingSelectedFallsBackToAquarium()
@@ -326,7 +327,7 @@ private slots:
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(t.messages.shown.empty());
         QCOMPARE(t.program.state().CustomFrameCount, 2);
-        QCOMPARE(frameColour(t.program.tray().Customimg[2]), QColor(Qt::blue));
+        QCOMPARE(frameColour(t.program.tray().customFrame(2)), QColor(Qt::blue));
     }
 
     void bytesAfterTheLastRecordAreIgnored()
@@ -339,7 +340,7 @@ private slots:
         t.settings.set("Custom", "tail.gx");
         LoadCustomAnimation(t.program);
         QVERIFY(t.messages.shown.empty());
-        QCOMPARE(frameColour(t.program.tray().Customimg[1]), QColor(Qt::red));
+        QCOMPARE(frameColour(t.program.tray().customFrame(1)), QColor(Qt::red));
     }
 
     // The whole road at start-up: "Previous" 7 and "Custom" naming a file in the
@@ -372,11 +373,11 @@ private slots:
     {
         TestProgram t;
         writeFile(t.path("ten"), "0123456789");
-        QVERIFY(readFileStart(t.path("ten"), 4) == "0123");
-        QVERIFY(readFileStart(t.path("ten"), 100) == "0123456789");
-        QVERIFY(readFileStart(t.path("ten"), 0) == "");
-        QVERIFY(!readFileStart(t.path("none"), 4));
-        QVERIFY(!readFileStart(QString(), 4));
+        QVERIFY(readRegularFileStart(t.path("ten"), 4) == "0123");
+        QVERIFY(readRegularFileStart(t.path("ten"), 100) == "0123456789");
+        QVERIFY(readRegularFileStart(t.path("ten"), 0) == "");
+        QVERIFY(!readRegularFileStart(t.path("none"), 4));
+        QVERIFY(!readRegularFileStart(QString(), 4));
     }
 };
 

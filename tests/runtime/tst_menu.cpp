@@ -57,7 +57,7 @@ private slots:
         t.program.start();
         t.tray.report(message);
         QCOMPARE(t.tray.count(TrayCall::Popup), popups);
-        QVERIFY(!t.program.tray().callbackGuard);
+        QVERIFY(!t.program.tray().isInCallback());
         QVERIFY(!t.hasOptionfrm());
     }
 
@@ -76,14 +76,14 @@ private slots:
         t.program.start();
         bool guardWhileOpen = false;
         t.tray.whileMenuOpen = [&](QMenu&) {
-            guardWhileOpen = t.program.tray().callbackGuard;
+            guardWhileOpen = t.program.tray().isInCallback();
             t.tray.report(0x205);
             t.tray.report(0x205);
         };
         t.tray.report(0x205);
         QVERIFY(guardWhileOpen);
         QCOMPARE(t.tray.count(TrayCall::Popup), 1);
-        QVERIFY(!t.program.tray().callbackGuard);
+        QVERIFY(!t.program.tray().isInCallback());
 
         t.tray.whileMenuOpen = nullptr;
         t.tray.report(0x205);
@@ -176,7 +176,7 @@ private slots:
         t.tray.report(0x205);
         QVERIFY(t.program.isFinished());
         QCOMPARE(t.tray.calls.back().kind, TrayCall::Remove);
-        QVERIFY(!t.program.tray().callbackGuard);
+        QVERIFY(!t.program.tray().isInCallback());
     }
 
     // Some tray hosts (StatusNotifierItem over D-Bus) go on calling in while one of

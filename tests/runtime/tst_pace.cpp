@@ -6,6 +6,7 @@
 #include "Texts.h"
 #include "platform/ProcStatLoadMeter.h"
 #include "runtime/Pace.h"
+#include "runtime/TrayClock.h"
 #include "runtime/frmTray.h"
 
 #include <QTemporaryDir>
@@ -99,6 +100,39 @@ private slots:
         QFETCH(qint64, due);
         const auto last = lastDue < 0 ? std::nullopt : std::optional<std::int64_t>(lastDue);
         QCOMPARE(Pace::nextFrameDue(last, now, 100), due);
+    }
+
+    // The animation clock: a frame that falls due during the load step waits for its
+    // end and comes at once then; it paces and rests; once stopped nothing starts it.
+    void theClockHoldsPacesRestsAndStops()
+    {
+        using State = TrayClock::State;
+        TrayClock clock;
+        int dues = 0;
+        QObject::connect(&clock, &TrayClock::due, [&dues] { ++dues; });
+        clock.setInterval(5);
+        clock.hold();
+        QTest::qWait(40);
+        QCOMPARE(dues, 0);
+        clock.release();
+        QCOMPARE(dues, 1);
+        QCOMPARE(clock.state(), State::Periodic);
+        QTRY_VERIFY(dues >= 3);
+
+        clock.pace(std::nullopt);
+        QCOMPARE(clock.state(), State::Resting);
+        QVERIFY(!clock.isRunning());
+        clock.pace(5);
+        QCOMPARE(clock.state(), State::Paced);
+        QVERIFY(clock.isRunning());
+
+        clock.stop();
+        clock.hold();
+        clock.release();
+        clock.unpace();
+        clock.pace(5);
+        QCOMPARE(clock.state(), State::Stopped);
+        QVERIFY(!clock.isRunning());
     }
 
     // The load as /proc/stat tells it, between two readings of its first line: time

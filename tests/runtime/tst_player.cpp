@@ -125,7 +125,7 @@ private slots:
         for (int expected : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1, 2}) {
             tray.Timer1_Timer();
             QCOMPARE(frame(t), expected);
-            QCOMPARE(t.tray.lastIcon(), &tray.Customimg[std::size_t(expected)]);
+            QCOMPARE(t.tray.lastIcon(), &tray.customFrame(expected));
         }
     }
 
@@ -138,7 +138,7 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             tray.Timer1_Timer();
             QCOMPARE(frame(t), 1);
-            QCOMPARE(t.tray.lastIcon(), &tray.Customimg[1]);
+            QCOMPARE(t.tray.lastIcon(), &tray.customFrame(1));
             QVERIFY(t.tray.lastIcon()->isNull());
         }
     }
@@ -156,7 +156,7 @@ private slots:
         }
         tray.Timer1_Timer();
         QCOMPARE(frame(t), 1);
-        QCOMPARE(t.tray.lastIcon(), &tray.Customimg[1]);
+        QCOMPARE(t.tray.lastIcon(), &tray.customFrame(1));
     }
 
     void aFailingModifyEndsTheProgramWithoutShutdown()

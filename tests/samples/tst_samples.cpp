@@ -5,6 +5,7 @@
 #include "Samples.h"
 #include "TestFiles.h"
 #include "TestProgram.h"
+#include "files/Animation.h"
 #include "formats/compiled_file.h"
 #include "formats/icon_rules.h"
 #include "formats/raw_file.h"
@@ -205,9 +206,7 @@ private slots:
         const SampleAnimation a = sampleAnimations()[static_cast<std::size_t>(index)];
         const QString path =
             kSamplesDir + QLatin1Char('/') + QString::fromStdString(iconFilePath(a, frame + 1));
-        const QByteArray encoded = QFile::encodeName(path);
-        const formats::IconCheck check =
-            formats::checkIconFile(encoded.toStdString(), encoded.toStdString(), 318u);
+        const formats::IconCheck check = checkFrameIcon(path, 318u);
         QCOMPARE(check.verdict, formats::IconVerdict::Accepted);
         QCOMPARE(check.length, std::uintmax_t{318});
 
@@ -242,7 +241,7 @@ private slots:
             QCOMPARE(static_cast<std::size_t>(t.program.state().CustomFrameCount), a.frames.size());
             QCOMPARE(t.program.tray().interval(),
                      kIntervals[static_cast<std::size_t>(a.speed - 1)]);
-            const QImage first = t.program.tray().Customimg[1].pixmap(16, 16).toImage();
+            const QImage first = t.program.tray().customFrame(1).pixmap(16, 16).toImage();
             QVERIFY(firstDifference(first, a.frames.front()).isEmpty());
         }
         QVERIFY2(t.messages.shown.empty(), qPrintable(t.messages.texts().join('\n')));

@@ -84,16 +84,16 @@ QImage EditorSession::shownPicture()
     return editor().Iconimg->pixmap().toImage();
 }
 
-QString EditorSession::frameFile(int frame) const
+QString EditorSession::frameFile(int frame)
 {
-    return t.program.state().FrameFiles[static_cast<std::size_t>(frame)];
+    return t.customfrm().model().FrameFiles[static_cast<std::size_t>(frame)];
 }
 
 QString EditorSession::animation()
 {
     Customfrm& f = editor();
     QStringList parts{f.Nametxt->text(), f.Speedtxt->text(), f.Framestxt->text(), f.Lenlbl->text(),
-                      QString::number(program().state().IconSize)};
+                      QString::number(editor().model().IconSize)};
     for (int i = 1; i <= 50; ++i)
         parts << frameFile(i);
     return parts.join('|');

@@ -47,7 +47,7 @@ public:
     /// The picture `Iconimg` shows now (null when it shows none).
     QImage shownPicture();
     /// The editor's path for `frame`.
-    QString frameFile(int frame) const;
+    QString frameFile(int frame);
     /// The animation the editor holds, in one comparable line: title, speed, frame
     /// count, icon size as shown and as held, then the paths of all 50 frames.
     QString animation();

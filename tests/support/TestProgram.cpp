@@ -42,7 +42,7 @@ void choose(const frmTray& tray, const QString& caption)
 int filledSlots(const frmTray& tray)
 {
     int count = 0;
-    while (count < formats::kMaxFrames && !tray.Customimg[std::size_t(count + 1)].isNull())
+    while (count < formats::kMaxFrames && !tray.customFrame(count + 1).isNull())
         ++count;
     return count;
 }

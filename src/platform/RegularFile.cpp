@@ -1,18 +1,15 @@
-#include "formats/regular_file.h"
+#include "platform/RegularFile.h"
+
+#include "platform/FilePath.h"
 
 #include <algorithm>
-#include <system_error>
-
-#if defined(__unix__) || defined(__APPLE__)
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
-#else
-#include <fstream>
-#endif
 
-namespace glimmer::formats {
+namespace glimmer {
 
 namespace {
 
@@ -24,8 +21,6 @@ bool looksRegular(const std::filesystem::path& path)
     const auto status = std::filesystem::status(path, error);
     return !error && std::filesystem::is_regular_file(status);
 }
-
-#if defined(__unix__) || defined(__APPLE__)
 
 // An open file descriptor, closed when it goes out of scope.
 class OpenFile final {
@@ -86,13 +81,10 @@ std::optional<std::size_t> readInto(int fd, std::string& content, std::size_t to
     return total;
 }
 
-#endif
-
 } // namespace
 
 std::optional<std::uintmax_t> readableRegularFileLength(const std::filesystem::path& path)
 {
-#if defined(__unix__) || defined(__APPLE__)
     std::uintmax_t length = 0;
     const auto fd = openRegular(path, length);
     if (!fd) {
@@ -100,21 +92,6 @@ std::optional<std::uintmax_t> readableRegularFileLength(const std::filesystem::p
     }
     const OpenFile file{*fd};
     return length;
-#else
-    if (!looksRegular(path)) {
-        return std::nullopt;
-    }
-    std::ifstream file{path, std::ios::binary};
-    if (!file) {
-        return std::nullopt;
-    }
-    std::error_code error;
-    const auto length = std::filesystem::file_size(path, error);
-    if (error) {
-        return std::nullopt;
-    }
-    return length;
-#endif
 }
 
 bool isReadableRegularFile(const std::filesystem::path& path)
@@ -124,7 +101,6 @@ bool isReadableRegularFile(const std::filesystem::path& path)
 
 std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
 {
-#if defined(__unix__) || defined(__APPLE__)
     std::uintmax_t length = 0;
     const auto fd = openRegular(path, length);
     if (!fd) {
@@ -157,26 +133,11 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& path, st
     }
     content.resize(total);
     return content;
-#else
-    const auto length = readableRegularFileLength(path);
-    if (!length || *length > maxBytes) {
-        return std::nullopt;
-    }
-    std::ifstream file{path, std::ios::binary};
-    std::string content(static_cast<std::size_t>(*length), '\0');
-    file.read(content.data(), static_cast<std::streamsize>(content.size()));
-    if (static_cast<std::size_t>(file.gcount()) != content.size() ||
-        file.peek() != std::ifstream::traits_type::eof()) {
-        return std::nullopt;
-    }
-    return content;
-#endif
 }
 
 std::optional<std::string> readRegularFileStart(const std::filesystem::path& path,
                                                 std::size_t maxBytes)
 {
-#if defined(__unix__) || defined(__APPLE__)
     std::uintmax_t length = 0;
     const auto fd = openRegular(path, length);
     if (!fd) {
@@ -190,18 +151,25 @@ std::optional<std::string> readRegularFileStart(const std::filesystem::path& pat
     }
     content.resize(*total);
     return content;
-#else
-    const auto length = readableRegularFileLength(path);
-    if (!length) {
-        return std::nullopt;
-    }
-    std::ifstream file{path, std::ios::binary};
-    std::string content(static_cast<std::size_t>(std::min<std::uintmax_t>(*length, maxBytes)),
-                        '\0');
-    file.read(content.data(), static_cast<std::streamsize>(content.size()));
-    content.resize(static_cast<std::size_t>(file.gcount()));
-    return content;
-#endif
 }
 
-} // namespace glimmer::formats
+bool isReadableRegularFile(const QString& path)
+{
+    return !path.isEmpty() && isReadableRegularFile(toFsPath(path));
+}
+
+std::optional<std::string> readRegularFile(const QString& path, std::size_t maxBytes)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    return readRegularFile(toFsPath(path), maxBytes);
+}
+
+std::optional<std::string> readRegularFileStart(const QString& path, std::size_t maxBytes)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    return readRegularFileStart(toFsPath(path), maxBytes);
+}
+
+} // namespace glimmer

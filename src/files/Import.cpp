@@ -1,4 +1,4 @@
-#include "editor/Import.h"
+#include "files/Import.h"
 
 #include "formats/animation_import.h"
 #include "formats/compiled_file.h"

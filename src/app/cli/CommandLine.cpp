@@ -1,6 +1,6 @@
-#include "app/CommandLine.h"
+#include "app/cli/CommandLine.h"
 
-#include "editor/Import.h"
+#include "files/Import.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "options/CompiledFiles.h"
+#include "files/CompiledFiles.h"
 
 #include "formats/compiled_file.h"
 #include "formats/natural_order.h"
 #include "formats/text_encoding.h"
-#include "runtime/CustomLoader.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,7 +33,7 @@ QStringList compiledFilesIn(const QString& folder)
 
 std::optional<QString> compiledFileTitle(const QString& path)
 {
-    auto header = readFileStart(path, formats::kCompiledHeaderSize);
+    auto header = readRegularFileStart(path, formats::kCompiledHeaderSize);
     if (!header)
         return std::nullopt;
     std::istringstream in(std::move(*header));
