@@ -8,8 +8,10 @@
 #include "Texts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 using namespace glimmer;
 using namespace glimmer::test;
@@ -97,6 +99,59 @@ void expectOutcome(const QString& command, bool completes, const QStringList& sh
     }
 }
 
+/// A fault row's course: the row's values (see faultTable), a session holding a
+/// 50-frame animation with icons of the row's size, and an empty folder `name`.
+struct FaultRow {
+    explicit FaultRow(const QString& name)
+        : command(value<QString>("command")), side(value<int>("side")),
+          existing(value<bool>("existing")), room(value<QString>("room")),
+          completes(value<bool>("completes")), folder(s.t.path(name))
+    {
+        makeAnimation(s, side);
+        QDir().mkdir(folder);
+    }
+
+    /// Sets the scene up and `prepare`s it, runs the command through `underFault`
+    /// (which runs what it is handed under the row's fault) and checks the outcome; a
+    /// row that failed gets room again from `makeRoom`, and then the same command
+    /// succeeds.
+    using Command = std::function<QStringList()>;
+    void run(const std::function<void(const Scene&)>& prepare,
+             const std::function<QStringList(const Scene&, const Command&)>& underFault,
+             const std::function<void()>& makeRoom)
+    {
+        const Scene scene = makeScene(s, command, folder, existing);
+        prepare(scene);
+        if (QTest::currentTestFailed())
+            return;
+        const auto before = listing(folder);
+        const QString model = s.animation();
+        const QStringList shown =
+            underFault(scene, [&] { return ::run(s, command, scene.target); });
+        QCOMPARE(s.animation(), model);
+        expectOutcome(command, completes, shown, scene, before);
+        if (QTest::currentTestFailed() || completes)
+            return;
+        makeRoom();
+        QCOMPARE(::run(s, command, scene.target), QStringList{success(command)});
+        QCOMPARE(readFile(scene.target), scene.whole);
+    }
+
+    /// The current row's value in the column `name`, as QFETCH reads it.
+    template <typename T> static T value(const char* name)
+    {
+        return *static_cast<T*>(QTest::qData(name, qMetaTypeId<T>()));
+    }
+
+    const QString command;
+    const int side;
+    const bool existing;
+    const QString room;
+    const bool completes;
+    EditorSession s;
+    const QString folder;
+};
+
 } // namespace
 
 class HostileFaultsTest final : public QObject {
@@ -135,38 +190,18 @@ private slots:
     /// as on a disk that fills up at that byte.
     void fileSizeLimit()
     {
-        QFETCH(QString, command);
-        QFETCH(int, side);
-        QFETCH(bool, existing);
-        QFETCH(QString, room);
-        QFETCH(bool, completes);
-
-        EditorSession s;
-        makeAnimation(s, side);
-        const QString folder = s.t.path("out");
-        QVERIFY(QDir().mkdir(folder));
-        const Scene scene = makeScene(s, command, folder, existing);
-        const auto before = listing(folder);
-        const QString model = s.animation();
-
-        const qint64 whole = scene.whole.size();
-        const qint64 limit = room == "half"    ? whole / 2
-                             : room == "all-1" ? whole - 1
-                             : room == "all"   ? whole
-                                               : room.toLongLong();
-        QStringList shown;
-        {
-            const FileSizeLimit fault(static_cast<rlim_t>(limit));
-            shown = run(s, command, scene.target);
-        }
-        QCOMPARE(s.animation(), model);
-        expectOutcome(command, completes, shown, scene, before);
-        if (QTest::currentTestFailed() || completes)
-            return;
-
-        // With room again the same command succeeds.
-        QCOMPARE(run(s, command, scene.target), QStringList{success(command)});
-        QCOMPARE(readFile(scene.target), scene.whole);
+        FaultRow row("out");
+        row.run([](const Scene&) {},
+                [&row](const Scene& scene, const FaultRow::Command& command) {
+                    const qint64 whole = scene.whole.size();
+                    const qint64 limit = row.room == "half"    ? whole / 2
+                                         : row.room == "all-1" ? whole - 1
+                                         : row.room == "all"   ? whole
+                                                               : row.room.toLongLong();
+                    const FileSizeLimit fault(static_cast<rlim_t>(limit));
+                    return command();
+                },
+                [] {});
     }
 
     void fullDisk_data()
@@ -191,37 +226,19 @@ private slots:
     /// A small memory file system, filled up but for the row's free bytes.
     void fullDisk()
     {
-        QFETCH(QString, command);
-        QFETCH(int, side);
-        QFETCH(bool, existing);
-        QFETCH(QString, room);
-        QFETCH(bool, completes);
-
-        EditorSession s;
-        makeAnimation(s, side);
-        const QString folder = s.t.path("disk");
-        QVERIFY(QDir().mkdir(folder));
-        SmallDisk disk(folder, 256 * 1024);
+        FaultRow row("disk");
+        SmallDisk disk(row.folder, 256 * 1024);
         if (!disk.error().isEmpty())
             QSKIP(qPrintable(disk.error()));
-        const Scene scene = makeScene(s, command, folder, existing);
-        const QString filler = folder + "/filler";
-        if (room != "enough")
-            QVERIFY(disk.fill(filler, room.toLongLong()));
-        QVERIFY(completes || disk.available() < scene.whole.size());
-        const auto before = listing(folder);
-        const QString model = s.animation();
-
-        const QStringList shown = run(s, command, scene.target);
-        QCOMPARE(s.animation(), model);
-        expectOutcome(command, completes, shown, scene, before);
-        if (QTest::currentTestFailed() || completes)
-            return;
-
-        // Once the user makes room, the same command succeeds.
-        QVERIFY(QFile::remove(filler));
-        QCOMPARE(run(s, command, scene.target), QStringList{success(command)});
-        QCOMPARE(readFile(scene.target), scene.whole);
+        const QString filler = row.folder + "/filler";
+        row.run(
+            [&](const Scene& scene) {
+                if (row.room != "enough")
+                    QVERIFY(disk.fill(filler, row.room.toLongLong()));
+                QVERIFY(row.completes || disk.available() < scene.whole.size());
+            },
+            [](const Scene&, const FaultRow::Command& command) { return command(); },
+            [&filler] { QVERIFY(QFile::remove(filler)); });
     }
 
     // A folder one may not write to, holding an older file one may: no temporary

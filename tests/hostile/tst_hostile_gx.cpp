@@ -72,8 +72,9 @@ class HostileGxTest final : public QObject {
 private:
     /// One table for both roads. Columns: the file x.gx (bytes, or a trap), the
     /// loader's message (empty: none), the animation after start-up, the frames
-    /// loaded into slots 1.., the title published, and the file's entry in the
-    /// options list (`listed` false: no entry at all).
+    /// loaded into slots 1.., the title published, the file's entry in the options
+    /// list (`listed` false: no entry at all), and where a row pins them the speed
+    /// and frame count published before the failure (-1: not looked at).
     void table()
     {
         QTest::addColumn<int>("trap");
@@ -84,11 +85,14 @@ private:
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("listed");
         QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<int>("count");
 
         const auto row = [](const char* name, const QByteArray& bytes, const QString& message,
-                            int animation, int frames, const QString& title, const QString& entry) {
+                            int animation, int frames, const QString& title, const QString& entry,
+                            int speed = -1, int count = -1) {
             QTest::newRow(name) << int(Trap::None) << bytes << message << animation << frames
-                                << title << true << entry;
+                                << title << true << entry << speed << count;
         };
         const QString none;
 
@@ -99,7 +103,7 @@ private:
         for (const char* tag : {"gx2.0", "Gx2.0", "gX2.0", "GX2.o", "GX1.0", "GX3.0", "GX2.1"}) {
             const QByteArray name = QByteArray("tag ") + tag;
             row(name.constData(), twoFrames({.tag = tag}), kCustomAnimationIsNewer, 7, 0, none,
-                "Two");
+                "Two", 0, 0);
         }
         row("tag of five spaces", twoFrames({.tag = "     "}), kCustomAnimationIsNewer, 7, 0, none,
             "Two");
@@ -120,7 +124,7 @@ private:
         row("icon size with a plus sign", twoFrames({.iconSize = "+318"}), none, 7, 2, "Two",
             "Two");
         row("icon size with a minus sign", twoFrames({.iconSize = "-318"}),
-            kErrorLoadingCustomAnimation, 2, 0, "Two", "Two");
+            kErrorLoadingCustomAnimation, 2, 0, "Two", "Two", 5, 2);
         row("icon size spaces only", twoFrames({.iconSize = ""}), kErrorLoadingCustomAnimation, 2,
             0, none, "Two");
         row("icon size with a leading space", twoFrames({.iconSize = " 318"}), none, 7, 2, "Two",
@@ -132,32 +136,32 @@ private:
         row("icon size 99999", twoFrames({.iconSize = "99999"}), kErrorLoadingCustomAnimation, 2, 0,
             none, "Two");
         row("speed letters", twoFrames({.speed = "x"}), kErrorLoadingCustomAnimation, 2, 0, none,
-            "Two");
+            "Two", 0, 0);
         row("speed spaces only", twoFrames({.speed = ""}), kErrorLoadingCustomAnimation, 2, 0, none,
             "Two");
         row("speed minus one", twoFrames({.speed = "-1"}), none, 7, 2, "Two", "Two");
         row("speed 99", twoFrames({.speed = "99"}), none, 7, 2, "Two", "Two");
         row("count letters", twoFrames({.frameCount = "ab"}), kErrorLoadingCustomAnimation, 2, 0,
-            none, "Two");
+            none, "Two", 5, 0);
         row("count spaces only", twoFrames({.frameCount = ""}), kErrorLoadingCustomAnimation, 2, 0,
             none, "Two");
         row("count with a plus sign", twoFrames({.frameCount = "+2"}), none, 7, 2, "Two", "Two");
         row("count minus two", twoFrames({.frameCount = "-2"}), kErrorLoadingCustomAnimation, 2, 0,
             "Two", "Two");
         row("count 99 with two records", twoFrames({.frameCount = "99"}),
-            kErrorLoadingCustomAnimation, 2, 2, "Two", "Two");
+            kErrorLoadingCustomAnimation, 2, 2, "Two", "Two", 5, 99);
         row("count of NUL bytes", twoFrames({.frameCount = QByteArray(2, '\0')}),
             kErrorLoadingCustomAnimation, 2, 0, none, "Two");
 
         // Frame counts: the slots end at 50.
         row("0 frames", compiledFile({.title = "Zero", .frames = icons(0)}),
-            kErrorLoadingCustomAnimation, 2, 0, "Zero", "Zero");
+            kErrorLoadingCustomAnimation, 2, 0, "Zero", "Zero", 5, 0);
         row("1 frame", compiledFile({.title = "One", .frames = icons(1)}), none, 7, 1, "One",
             "One");
         row("50 frames", compiledFile({.title = "Fifty", .frames = icons(50)}), none, 7, 50,
             "Fifty", "Fifty");
         row("51 frames", compiledFile({.title = "Many", .frames = icons(51)}),
-            kErrorLoadingCustomAnimation, 2, 50, "Many", "Many");
+            kErrorLoadingCustomAnimation, 2, 50, "Many", "Many", 5, 51);
         row("99 frames", compiledFile({.title = "Many", .frames = icons(99)}),
             kErrorLoadingCustomAnimation, 2, 50, "Many", "Many");
 
@@ -169,7 +173,7 @@ private:
             compiledFile({.title = "Two", .iconSize = "-318", .frameCount = 0}),
             kErrorLoadingCustomAnimation, 2, 0, "Two", "Two");
         row("icon size 0 with a body", twoFrames({.iconSize = "0"}), kErrorLoadingCustomAnimation,
-            2, 0, "Two", "Two");
+            2, 0, "Two", "Two", 5, 2);
         row("icon size 32767 with a short body", twoFrames({.iconSize = "32767"}),
             kErrorLoadingCustomAnimation, 2, 0, "Two", "Two");
         // Pictures larger than an icon can hold are refused before they take memory.
@@ -185,7 +189,7 @@ private:
 
         row("a record that is no picture after a good one",
             compiledFile({.title = "Two", .frames = {iconBytes(), QByteArray(kRecord, 'x')}}),
-            kErrorLoadingCustomAnimation, 2, 1, "Two", "Two");
+            kErrorLoadingCustomAnimation, 2, 1, "Two", "Two", 5, 2);
 
         // Titles.
         row("title of 12 spaces", compiledFile({.title = "            ", .frames = icons(2)}), none,
@@ -214,7 +218,7 @@ private:
         const auto trapRow = [&](Trap trap, bool listed) {
             QTest::newRow(qPrintable(trapName(trap)))
                 << int(trap) << twoFrames() << kErrorLoadingCustomAnimation << 2 << 0 << none
-                << listed << "";
+                << listed << "" << -1 << -1;
         };
         trapRow(Trap::Directory, false);
         trapRow(Trap::Fifo, false);
@@ -239,6 +243,8 @@ private slots:
         QFETCH(int, animation);
         QFETCH(int, frames);
         QFETCH(QString, title);
+        QFETCH(int, speed);
+        QFETCH(int, count);
 
         TestProgram t;
         if (const QString why = whyImpossible(Trap(trap)); !why.isEmpty())
@@ -254,9 +260,18 @@ private slots:
 
         const ProgramState& state = t.program.state();
         QCOMPARE(t.messages.texts(), expectedMessages(message));
+        if (!message.isEmpty()) {
+            QCOMPARE(t.messages.shown[0].icon, MessageIcon::Critical);
+            QCOMPARE(t.messages.shown[0].title, kErrorTitle);
+            QCOMPARE(t.messages.shown[0].buttons, MessageButtons::Ok);
+        }
         QCOMPARE(int(state.CurrentAnimation), animation);
         QCOMPARE(filledSlots(t.program.tray()), frames);
         QCOMPARE(state.CustomTitle, title);
+        if (speed >= 0)
+            QCOMPARE(int(state.CustomSpeed), speed);
+        if (count >= 0)
+            QCOMPARE(int(state.CustomFrameCount), count);
         QCOMPARE(t.tray.count(TrayCall::Add), 1);
         QCOMPARE(listing(t.folder.path()), before);
 

@@ -169,9 +169,8 @@ private slots:
     {
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("interval");
-        const int intervals[] = {600, 500, 400, 300, 250, 200, 150, 100, 50, 10};
         for (int position = 1; position <= 10; ++position)
-            QTest::addRow("position %d", position) << position << intervals[position - 1];
+            QTest::addRow("position %d", position) << position << kStepIntervals[position - 1];
     }
 
     void speedTableBothWays()

@@ -20,14 +20,6 @@ using namespace glimmer::test;
 
 namespace {
 
-std::vector<QColor> colours(int count)
-{
-    std::vector<QColor> result;
-    for (int i = 0; i < count; ++i)
-        result.push_back(QColor::fromHsv((i * 7) % 360, 255, 255));
-    return result;
-}
-
 /// A program started on Aquarium, with earlier custom values in place that the
 /// loader either replaces or keeps.
 void prepare(TestProgram& t)
@@ -94,96 +86,6 @@ private slots:
         LoadCustomAnimation(t.program);
         QVERIFY(t.messages.shown.empty());
         QCOMPARE(t.program.state().CustomTitle, title);
-    }
-
-    void failures_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("animation");
-        QTest::addColumn<int>("speed");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<int>("frames");
-
-        const QByteArray good =
-            compiledFile({.title = "Good", .speed = 3, .colours = {Qt::red, Qt::green, Qt::blue}});
-        // A header stated field by field over three red frames.
-        const auto header = [](GxField size, GxField speed, GxField count, const char* title) {
-            return compiledFile({.title = title,
-                                 .speed = speed,
-                                 .colours = {Qt::red, Qt::red, Qt::red},
-                                 .iconSize = size,
-                                 .frameCount = count});
-        };
-
-        // Earlier values: speed 9, 2 frames, title "Old", no frames in the slots.
-        QTest::newRow("another version") << QByteArray("GX1.0" + good.mid(5))
-                                         << kCustomAnimationIsNewer << 7 << 9 << 2 << "Old" << 0;
-        QTest::newRow("tag in other case") << QByteArray("gx2.0" + good.mid(5))
-                                           << kCustomAnimationIsNewer << 7 << 9 << 2 << "Old" << 0;
-        QTest::newRow("zero frames") << compiledFile({.title = "Empty", .speed = 6})
-                                     << kErrorLoadingCustomAnimation << 2 << 6 << 0 << "Empty" << 0;
-        QTest::newRow("51 frames")
-            << compiledFile({.title = "Many", .speed = 10, .colours = colours(51)})
-            << kErrorLoadingCustomAnimation << 2 << 10 << 51 << "Many" << 50;
-        QTest::newRow("more declared than stored")
-            << compiledFile({.title = "Cut", .speed = 5, .colours = colours(3), .frameCount = 4})
-            << kErrorLoadingCustomAnimation << 2 << 5 << 4 << "Cut" << 3;
-        QTest::newRow("cut inside a record")
-            << good.left(good.size() - 1) << kErrorLoadingCustomAnimation << 2 << 3 << 3 << "Good"
-            << 2;
-        QTest::newRow("cut inside the header")
-            << good.left(20) << kErrorLoadingCustomAnimation << 2 << 3 << 3 << "Old" << 0;
-        QTest::newRow("shorter than the tag")
-            << QByteArray("GX2") << kErrorLoadingCustomAnimation << 2 << 9 << 2 << "Old" << 0;
-        QTest::newRow("empty file")
-            << QByteArray() << kErrorLoadingCustomAnimation << 2 << 9 << 2 << "Old" << 0;
-        QTest::newRow("speed not a number")
-            << header(318, "ab", 3, "Letters") << kErrorLoadingCustomAnimation << 2 << 9 << 2
-            << "Old" << 0;
-        QTest::newRow("count not a number")
-            << header(318, 7, "", "Blank") << kErrorLoadingCustomAnimation << 2 << 7 << 2 << "Old"
-            << 0;
-        QTest::newRow("negative icon size")
-            << header(-318, 7, 3, "Negative") << kErrorLoadingCustomAnimation << 2 << 7 << 3
-            << "Negative" << 0;
-        QTest::newRow("icon size 0") << header(0, 7, 3, "Nothing") << kErrorLoadingCustomAnimation
-                                     << 2 << 7 << 3 << "Nothing" << 0;
-        QByteArray garbage = good;
-        garbage.replace(26 + (good.size() - 26) / 3, 4, "junk"); // frame 2 is no picture
-        QTest::newRow("record is no picture")
-            << garbage << kErrorLoadingCustomAnimation << 2 << 3 << 3 << "Good" << 1;
-    }
-
-    void failures()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, message);
-        QFETCH(int, animation);
-        QFETCH(int, speed);
-        QFETCH(int, count);
-        QFETCH(QString, title);
-        QFETCH(int, frames);
-
-        TestProgram t;
-        prepare(t);
-        writeFile(t.path("anim.gx"), bytes);
-        t.settings.set("Custom", "anim.gx");
-        LoadCustomAnimation(t.program);
-
-        const ProgramState& state = t.program.state();
-        QCOMPARE(t.messages.texts(), QStringList{message});
-        QCOMPARE(t.messages.shown[0].icon, MessageIcon::Critical);
-        QCOMPARE(t.messages.shown[0].title, kErrorTitle);
-        QCOMPARE(t.messages.shown[0].buttons, MessageButtons::Ok);
-        QCOMPARE(int(state.CurrentAnimation), animation);
-        QCOMPARE(int(state.CustomSpeed), speed);
-        QCOMPARE(int(state.CustomFrameCount), count);
-        QCOMPARE(state.CustomTitle, title);
-        QCOMPARE(filledSlots(t.program.tray()), frames);
-        QCOMPARE(QDir(t.folder.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{"anim.gx"});
     }
 
     void aNewerVersionKeepsTheAnimationThatWasLoaded()

@@ -5,6 +5,7 @@
 #include "Samples.h"
 #include "TestFiles.h"
 #include "TestProgram.h"
+#include "Texts.h"
 #include "files/Animation.h"
 #include "formats/compiled_file.h"
 #include "formats/icon_rules.h"
@@ -30,9 +31,6 @@ namespace {
 
 const QString kSamplesDir = QStringLiteral(GLIMMER_SAMPLES_DIR);
 const QString kProgramBuildDir = QStringLiteral(GLIMMER_PROGRAM_BUILD_DIR);
-
-/// The speed table of the options dialog: step 1..10 to milliseconds.
-constexpr int kIntervals[] = {600, 500, 400, 300, 250, 200, 150, 100, 50, 10};
 
 std::string committed(const std::string& relative)
 {
@@ -240,7 +238,7 @@ private slots:
             QCOMPARE(t.program.state().CustomTitle, title);
             QCOMPARE(static_cast<std::size_t>(t.program.state().CustomFrameCount), a.frames.size());
             QCOMPARE(t.program.tray().interval(),
-                     kIntervals[static_cast<std::size_t>(a.speed - 1)]);
+                     test::kStepIntervals[static_cast<std::size_t>(a.speed - 1)]);
             const QImage first = t.program.tray().customFrame(1).pixmap(16, 16).toImage();
             QVERIFY(firstDifference(first, a.frames.front()).isEmpty());
         }

@@ -9,6 +9,10 @@
 
 namespace glimmer::test {
 
+// The speed table as the user knows it: the interval in milliseconds of each speed
+// step, from step 1 (the slowest) to step 10.
+inline constexpr int kStepIntervals[] = {600, 500, 400, 300, 250, 200, 150, 100, 50, 10};
+
 // Message box titles.
 inline const QString kErrorTitle = QStringLiteral("Error");
 inline const QString kDoneTitle = QStringLiteral("Done");
