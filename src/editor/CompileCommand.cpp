@@ -14,8 +14,11 @@ void Customfrm::Image14_Click()
 {
     auto& services = program_.services();
     // The dialog starts in the current directory, and the options dialog lists the
-    // compiled files of the program's folder: so the program's folder it is.
-    if (!services.environment.setCurrentDirectory(services.environment.programFolder()))
+    // compiled files of the animations folder (the program's folder, or the user's
+    // where the program's is read-only): so that folder it is.
+    Environment& environment = services.environment;
+    if (!makeAnimationsFolder(environment) ||
+        !environment.setCurrentDirectory(environment.animationsFolder()))
         return;
     if (Lenlbl->text().isEmpty()) {
         showError(program_, kNoFramesMessage);

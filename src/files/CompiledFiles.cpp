@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <sstream>
+#include <vector>
 
 namespace glimmer {
 
@@ -29,6 +30,28 @@ QStringList compiledFilesIn(const QString& folder)
         return formats::compareNatural(left.toStdString(), right.toStdString()) < 0;
     });
     return names;
+}
+
+QStringList compiledFilesIn(const QStringList& folders)
+{
+    struct Entry {
+        QString name;
+        qsizetype folder;
+        QString path;
+    };
+    std::vector<Entry> entries;
+    for (qsizetype i = 0; i < folders.size(); ++i) {
+        const QDir folder(folders[i]);
+        for (const QString& name : compiledFilesIn(folders[i]))
+            entries.push_back({name, i, folder.filePath(name)});
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return formats::compareNatural(a.name.toStdString(), b.name.toStdString()) < 0;
+    });
+    QStringList paths;
+    for (const Entry& entry : entries)
+        paths << entry.path;
+    return paths;
 }
 
 std::optional<QString> compiledFileTitle(const QString& path)

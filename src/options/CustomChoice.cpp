@@ -35,14 +35,13 @@ QString withoutSurroundingSpaces(const QString& text)
 void Optionfrm::FillCustomList()
 {
     const QString& loadedTitle = program_.state().CustomTitle;
-    const QDir folder(program_.services().environment.currentDirectory());
 
     Combo1->clear();
     std::optional<QString> wanted;
-    for (const QString& name : compiledFilesIn(folder.path())) {
+    for (const QString& path : compiledFilesIn(animationFolders(program_.services().environment))) {
         // A file whose title cannot be read is listed with an empty entry; picking
         // it asks for a custom animation instead of loading some other file.
-        const QString title = compiledFileTitle(folder.filePath(name)).value_or(QString());
+        const QString title = compiledFileTitle(path).value_or(QString());
         Combo1->addItem(title);
         if (title == loadedTitle)
             wanted = title; // a later equal title counts as much as an earlier one
@@ -66,13 +65,14 @@ void Optionfrm::ChooseCustomAnimation()
     }
 
     // The list keeps titles only: find the file again, the last one with the title
-    // wins. A file that cannot be read now is passed over.
-    const QDir folder(program_.services().environment.currentDirectory());
+    // wins. A file that cannot be read now is passed over. "Custom" keeps its bare
+    // name where that finds it again.
+    const Environment& environment = program_.services().environment;
     QString found;
-    for (const QString& name : compiledFilesIn(folder.path())) {
-        const auto title = compiledFileTitle(folder.filePath(name));
+    for (const QString& path : compiledFilesIn(animationFolders(environment))) {
+        const auto title = compiledFileTitle(path);
         if (title && *title == shown)
-            found = name;
+            found = animationName(environment, path);
     }
     program_.services().settings.save(Setting::Application, Setting::Section, Setting::Custom,
                                       found);

@@ -2,6 +2,7 @@
 
 #include "formats/compiled_file.h"
 #include "formats/text_encoding.h"
+#include "platform/Environment.h"
 #include "platform/FilePath.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Pictures.h"
@@ -50,7 +51,8 @@ void LoadCustomAnimation(Program& program)
         return;
     }
 
-    auto content = readRegularFileStart(name, kLongestUsefulStart);
+    auto content = readRegularFileStart(findAnimation(program.services().environment, name),
+                                        kLongestUsefulStart);
     if (!content) {
         fail(program);
         return;

@@ -65,6 +65,13 @@ private slots:
         const auto expected = formats::encodeCompiled({766, 1, 20, "My Animation"}, frames);
         QVERIFY(expected.has_value());
         QVERIFY(written == *expected);
+
+        // Where the program's folder is read-only, the user's animations folder takes
+        // its place, made when first needed.
+        s.t.environment.usersDir = s.t.path("home/.local/share/glimmerbox");
+        s.compile(s.t.path("home/.local/share/glimmerbox/mine.gx"));
+        QCOMPARE(s.t.dialogs.startFolders.last(), s.t.environment.usersDir);
+        QVERIFY(QFileInfo(s.t.environment.usersDir + "/mine.gx").isFile());
     }
 
     void theHeaderFieldsAreFilledToTheirWidths_data()

@@ -6,6 +6,7 @@
 #include "Texts.h"
 #include "files/CompiledFiles.h"
 #include "options/Optionfrm.h"
+#include "runtime/CustomLoader.h"
 #include "runtime/frmTray.h"
 
 #include <QComboBox>
@@ -83,6 +84,35 @@ private slots:
         pick(window, 1);
         QCOMPARE(t.settings.value("Custom"), QStringLiteral("b.gx"));
         QCOMPARE(firstFrame(t), QColor(Qt::green));
+        QVERIFY(t.messages.shown.empty());
+    }
+
+    // Where the program's folder is read-only, the user's animations folder is listed
+    // with it in one order, and a bare name in "Custom" is looked for there first.
+    void theUsersFolderIsListedAndSearchedFirst()
+    {
+        TestProgram t;
+        t.environment.usersDir = t.path("users");
+        QVERIFY(QDir().mkdir(t.environment.usersDir));
+        write(t, "b.gx", "Bee", 5, Qt::red);
+        write(t, "fish.gx", "Fish", 5, Qt::red);
+        write(t, "users/a.gx", "Ant", 5, Qt::green);
+        write(t, "users/fish.gx", "Fish", 5, Qt::blue);
+        t.program.start();
+        Optionfrm& window = t.optionfrm();
+        window.Option7->click();
+        QCOMPARE(customEntries(window), (QStringList{"Ant", "Bee", "Fish", "Fish"}));
+
+        pick(window, 0);
+        QCOMPARE(t.settings.value("Custom"), QStringLiteral("a.gx"));
+        QCOMPARE(firstFrame(t), QColor(Qt::green));
+        // The last "Fish" is the program's; its bare name would find the user's.
+        pick(window, 3);
+        QCOMPARE(t.settings.value("Custom"), t.path("fish.gx"));
+        QCOMPARE(firstFrame(t), QColor(Qt::red));
+        t.settings.set("Custom", "fish.gx");
+        LoadCustomAnimation(t.program);
+        QCOMPARE(firstFrame(t), QColor(Qt::blue));
         QVERIFY(t.messages.shown.empty());
     }
 

@@ -189,7 +189,9 @@ private slots:
         QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Linked"));
     }
 
-    void aBareNameIsLookedUpInTheCurrentDirectory()
+    // A bare name is looked for in the user's animations folder, then in the program's,
+    // wherever the current directory is.
+    void aBareNameIsLookedUpInTheAnimationFolders()
     {
         TestProgram t;
         prepare(t);
@@ -198,11 +200,13 @@ private slots:
                   compiledFile({.title = "Away", .speed = 2, .colours = {Qt::red}}));
         t.settings.set("Custom", "away.gx");
 
-        LoadCustomAnimation(t.program); // the current directory is the program's folder
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        LoadCustomAnimation(t.program);
         QCOMPARE(t.messages.texts(), QStringList{kErrorLoadingCustomAnimation});
 
         t.messages.clear();
-        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        t.environment.usersDir = elsewhere.path();
+        QVERIFY(QDir::setCurrent(t.folder.path()));
         LoadCustomAnimation(t.program);
         QVERIFY(t.messages.shown.empty());
         QCOMPARE(t.program.state().CustomTitle, QStringLiteral("Away"));

@@ -127,6 +127,8 @@ public:
     };
 
     QString programFolder() const override { return programDir; }
+    /// The program folder unless a test gives the user's folder.
+    QString animationsFolder() const override { return usersDir.isEmpty() ? programDir : usersDir; }
     QString currentDirectory() const override { return QDir::currentPath(); }
     bool setCurrentDirectory(const QString& folder) override { return QDir::setCurrent(folder); }
     QSize screenSize() const override { return screen; }
@@ -134,6 +136,7 @@ public:
     [[noreturn]] void terminate(int exitCode) override;
 
     QString programDir = QDir::currentPath();
+    QString usersDir; ///< the user's animations folder, where the program folder is read-only
     QSize screen{1024, 768};
 };
 

@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
 #include <cstdlib>
 
 namespace glimmer {
@@ -11,6 +13,15 @@ namespace glimmer {
 QString QtEnvironment::programFolder() const
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString QtEnvironment::animationsFolder() const
+{
+    const QString program = programFolder();
+    if (QFileInfo(program).isWritable())
+        return program;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/glimmerbox");
 }
 
 QString QtEnvironment::currentDirectory() const
