@@ -1,5 +1,6 @@
 // Glimmerbox: an animated icon in the notification area, and nothing else on screen.
 
+#include "app/OpenFiles.h"
 #include "app/Windows.h"
 #include "app/cli/CommandLine.h"
 #include "platform/ProcStatLoadMeter.h"
@@ -8,9 +9,11 @@
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTrayArea.h"
+#include "platform/qt/SessionInstance.h"
 #include "runtime/Program.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,6 +30,18 @@ bool hasDisplay()
     const bool headlessPlatform = platform && *platform && std::string_view(platform) != "xcb" &&
                                   std::string_view(platform).rfind("wayland", 0) != 0;
     return headlessPlatform || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+/// The files the program was started with (what a file manager's double-click passes),
+/// as absolute paths: the arguments Qt has not taken, but for options.
+QStringList filesToOpen()
+{
+    QStringList files;
+    for (const QString& argument : QCoreApplication::arguments().mid(1)) {
+        if (!argument.startsWith(QLatin1Char('-')))
+            files << QFileInfo(argument).absoluteFilePath();
+    }
+    return files;
 }
 
 } // namespace
@@ -48,6 +63,11 @@ int main(int argc, char* argv[])
     // The program has no main window: closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A Glimmerbox already running in this session takes the files: no second icon.
+    const QStringList files = filesToOpen();
+    if (!files.isEmpty() && glimmer::SessionInstance::handOver(files))
+        return 0;
+
     glimmer::QtSettingsStore settings;
     glimmer::QtTrayArea tray;
     glimmer::QtMessageBoxes messages;
@@ -59,5 +79,8 @@ int main(int argc, char* argv[])
     QObject::connect(&program, &glimmer::Program::finished, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     program.start();
+    glimmer::SessionInstance instance;
+    instance.serve([&program](const QStringList& handed) { glimmer::openFiles(program, handed); });
+    glimmer::openFiles(program, files);
     return app.exec();
 }

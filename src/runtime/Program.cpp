@@ -3,6 +3,8 @@
 #include "runtime/Form.h"
 #include "runtime/frmTray.h"
 
+#include <QTimer>
+
 namespace glimmer {
 
 Program::Program(Services services)
@@ -71,6 +73,17 @@ Form& Program::window(WindowKind kind)
 bool Program::hasWindow(WindowKind kind) const
 {
     return !slot(kind).window.isNull();
+}
+
+void Program::whenNoBoxIsOpen(std::function<void()> work)
+{
+    // Not from inside the handler that showed the last box, which goes on after it.
+    modal_.whenClosed([this, work = std::move(work)] { QTimer::singleShot(0, this, work); });
+}
+
+bool Program::isWindowShown(WindowKind kind) const
+{
+    return hasWindow(kind) && slot(kind).window->isVisible();
 }
 
 void Program::openWindow(WindowKind kind)

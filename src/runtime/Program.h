@@ -46,6 +46,9 @@ public:
     Services& services() { return services_; }
     /// Whether one of the program's modal boxes is open.
     const ModalWatch& modal() const { return modal_; }
+    /// Runs `work` from the event loop once no modal box of the program is open (at
+    /// once, when none is).
+    void whenNoBoxIsOpen(std::function<void()> work);
 
     /// Tells the context how to make the windows of `kind`; done once, before use.
     void setWindowFactory(WindowKind kind, WindowFactory make);
@@ -60,6 +63,9 @@ public:
     /// The window of `kind`, created hidden and loaded when it does not exist yet.
     Form& window(WindowKind kind);
     bool hasWindow(WindowKind kind) const;
+    /// Whether the window of `kind` exists and is shown (a window made only to be
+    /// referred to stays hidden).
+    bool isWindowShown(WindowKind kind) const;
 
     // Operations by intent, for the windows.
 

@@ -2,6 +2,7 @@
 
 #include "EditorSession.h"
 #include "Texts.h"
+#include "app/OpenFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -340,6 +341,26 @@ private slots:
         } else {
             QVERIFY(s.t.messages.shown.empty());
             QCOMPARE(s.frameFile(2), two);
+            QCOMPARE(s.editor().Filenamelbl->text(), one);
+        }
+
+        // Handed over, as a file manager's double-click does: not while the editor is
+        // open; then the editor opens as "Edit" opens it, with the file loaded, or,
+        // for a file that fails, with the same sentence and no editor at all.
+        s.t.messages.clear();
+        openFiles(s.program(), {s.t.path("anim.rgx")});
+        QCOMPARE(s.t.messages.texts(), QStringList{cannotOpenWhileOpen("anim.rgx", kEditorTitle)});
+        s.editor().Image18_Click();
+        s.t.messages.clear();
+        openFiles(s.program(), {s.t.path("anim.rgx")});
+        QCOMPARE(s.t.program.hasWindow(WindowKind::Editor), !missing);
+        if (missing) {
+            QCOMPARE(s.t.messages.texts(), QStringList{kListedIconsMissing});
+        } else {
+            QVERIFY(s.t.messages.shown.empty());
+            QVERIFY(s.editor().isVisible());
+            QCOMPARE(menuEntries(s.program().tray()), QStringLiteral("----"));
+            QCOMPARE(s.editor().Nametxt->text(), QStringLiteral("Anim"));
             QCOMPARE(s.editor().Filenamelbl->text(), one);
         }
     }

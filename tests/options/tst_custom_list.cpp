@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "TestProgram.h"
 #include "Texts.h"
+#include "app/OpenFiles.h"
 #include "files/CompiledFiles.h"
 #include "options/Optionfrm.h"
 #include "runtime/CustomLoader.h"
@@ -114,6 +115,58 @@ private slots:
         LoadCustomAnimation(t.program);
         QCOMPARE(firstFrame(t), QColor(Qt::blue));
         QVERIFY(t.messages.shown.empty());
+    }
+
+    // A compiled file handed over, as a double-click in a file manager does: kept in
+    // the user's folder (once), played, remembered; one that fails says so and changes
+    // nothing; none is opened under the options window or a message box.
+    void anOpenedFileIsKeptPlayedAndRemembered()
+    {
+        TestProgram t;
+        t.environment.usersDir = t.path("users");
+        QVERIFY(QDir().mkdir(t.path("away")));
+        const QByteArray fish =
+            compiledFile({.title = "Fish", .speed = 4, .colours = {Qt::blue, Qt::blue}});
+        writeFile(t.path("away/fish.gx"), fish);
+        writeFile(t.path("away/broken.gx"), fish.left(100));
+        writeFile(t.path("away/newer.gx"), "GX3.0" + fish.mid(5));
+        t.program.start();
+
+        openFiles(t.program, {t.path("away/fish.gx"), t.path("away/fish.gx")});
+        QCOMPARE(t.messages.texts(), QStringList());
+        QCOMPARE(QDir(t.path("users")).entryList(QDir::Files), QStringList{"fish.gx"});
+        QCOMPARE(readFile(t.path("users/fish.gx")), fish);
+        QCOMPARE(t.settings.saves.mid(0, 3),
+                 (QStringList{"Custom=fish.gx", "Previous=7", "Speed=300"}));
+        QCOMPARE(t.program.state().CurrentAnimation, Animation::Custom);
+        QCOMPARE(t.program.tray().interval(), 300);
+        QCOMPARE(firstFrame(t), QColor(Qt::blue));
+
+        const QStringList saved = t.settings.saves;
+        openFiles(t.program, {t.path("away/broken.gx"), t.path("away/newer.gx")});
+        QCOMPARE(t.messages.texts(),
+                 (QStringList{kErrorLoadingCustomAnimation, kCustomAnimationIsNewer}));
+        QCOMPARE(t.settings.saves, saved);
+        QCOMPARE(t.program.state().CurrentAnimation, Animation::Custom);
+        QCOMPARE(firstFrame(t), QColor(Qt::blue));
+        QCOMPARE(QDir(t.path("users")).entryList(QDir::Files), QStringList{"fish.gx"});
+
+        // Another file of the same name is kept beside the first.
+        write(t, "away/fish.gx", "Red fish", 4, Qt::red);
+        t.messages.clear();
+        t.messages.onShow = [&](const ShownMessage&) {
+            openFiles(t.program, {t.path("away/fish.gx")});
+            QCOMPARE(t.messages.shown.size(), std::size_t{1}); // it waits for the box
+        };
+        t.program.services().messages.ok("A box", MessageIcon::None, "Glimmerbox");
+        t.messages.onShow = nullptr;
+        QTRY_COMPARE(t.settings.value("Custom"), QStringLiteral("fish-2.gx"));
+        QCOMPARE(firstFrame(t), QColor(Qt::red));
+
+        choose(t.program.tray(), "Options");
+        openFiles(t.program, {t.path("users/fish.gx")});
+        QCOMPARE(t.messages.texts().last(), cannotOpenWhileOpen("fish.gx", kOptionsTitle));
+        QCOMPARE(firstFrame(t), QColor(Qt::red));
     }
 
     void theLoadedAnimationsEntryIsShown_data()

@@ -120,6 +120,13 @@ inline QString folderCannotBeWritten(const QString& folder)
     return QStringLiteral("The folder %1 cannot be written to.").arg(folder);
 }
 
+// Files handed to the program (a double-click in a file manager).
+inline QString cannotOpenWhileOpen(const QString& name, const QString& window)
+{
+    return QStringLiteral("The file %1 cannot be opened while the %2 window is open.")
+        .arg(name, window);
+}
+
 // The options dialog.
 inline const QString kFollowCpuLoad = QStringLiteral("Follow CPU load");
 
