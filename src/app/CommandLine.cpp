@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/Autostart.h"
 #include "editor/Import.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: glimmerbox                      start in the notification area\n"
     "       glimmerbox --import PICTURE... [--output DIR]\n"
+    "       glimmerbox --autostart | --no-autostart\n"
     "       glimmerbox --help | --version\n"
     "\n"
     "--import turns pictures into an animation for Glimmerbox, without any window:\n"
@@ -26,7 +28,10 @@ constexpr const char* kUsage =
     "  cat-frames/cat01.ico, ...), and the animation is written as TITLE.rgx (to\n"
     "  edit) and TITLE.gx (to play and share) into DIR, by default that folder.\n"
     "  Every path written is printed. Copy the .gx file into Glimmerbox's folder to\n"
-    "  see it under \"Custom:\" in the options.\n";
+    "  see it under \"Custom:\" in the options.\n"
+    "\n"
+    "--autostart makes Glimmerbox start at every login of yours (an entry in\n"
+    "  ~/.config/autostart/); --no-autostart removes that entry.\n";
 
 void say(std::FILE* stream, const QString& line)
 {
@@ -94,6 +99,9 @@ std::optional<int> runCommandLine(int argc, char* argv[])
         std::fputs("Glimmerbox 2.0\n", stdout);
         return 0;
     }
+    if (arguments.size() == 1 &&
+        (first == QLatin1String("--autostart") || first == QLatin1String("--no-autostart")))
+        return autostartCommand(first == QLatin1String("--autostart"));
     if (first == QLatin1String("--import")) {
         QStringList pictures;
         QString output;

@@ -10,6 +10,8 @@ namespace glimmer {
 ///       turns pictures into an animation without any window or display: the frame
 ///       icons into a new folder beside the first picture, TITLE.rgx and TITLE.gx
 ///       into DIR (by default that new folder); prints every path it wrote.
+///   glimmerbox --autostart | --no-autostart
+///       writes or removes the current user's autostart entry (see Autostart.h).
 ///   glimmerbox --help | --version
 /// Returns the exit status when the arguments asked for one of these (0 done, 1 a
 /// failure told in one line on stderr, 2 arguments it does not understand), or

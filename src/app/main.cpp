@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Windows.h"
+#include "platform/ApplicationId.h"
 #include "platform/ProcStatLoadMeter.h"
 #include "platform/qt/QtEnvironment.h"
 #include "platform/qt/QtFileDialogs.h"
@@ -45,6 +46,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glimmerbox"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    // Desktops find the launcher, and so the icon, of the program's windows by this.
+    QGuiApplication::setDesktopFileName(QLatin1String(glimmer::kApplicationId));
     // The program has no main window: closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
