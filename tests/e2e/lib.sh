@@ -25,6 +25,7 @@ e2e_cleanup() {
         cat "$report" >&2
         status=1
     done
+    chmod -R u+w "$E2E_TMP" 2>/dev/null || true # a test may make files read-only
     rm -rf "$E2E_TMP"
     exit "$status"
 }
@@ -77,7 +78,9 @@ tray_host_ready() {
 }
 
 # Starts the program with its own settings and working folder; extra lines for
-# the [Startup] section may be given as arguments ("Previous=4").
+# the [Startup] section may be given as arguments ("Previous=4"). A command set in
+# the array E2E_LAUNCHER goes before the program's path (another user, say).
+E2E_LAUNCHER=()
 e2e_start_glimmerbox() {
     local binary=$1
     shift
@@ -86,7 +89,7 @@ e2e_start_glimmerbox() {
     if [ $# -gt 0 ]; then
         { echo "[Startup]"; printf '%s\n' "$@"; } >"$XDG_CONFIG_HOME/Glimmerbox/Glimmerbox.conf"
     fi
-    (cd "$E2E_TMP/work" && exec "$binary") >"$E2E_TMP/glimmerbox.log" 2>&1 &
+    (cd "$E2E_TMP/work" && exec "${E2E_LAUNCHER[@]}" "$binary") >"$E2E_TMP/glimmerbox.log" 2>&1 &
     GLIMMERBOX_PID=$!
     E2E_PIDS+=("$GLIMMERBOX_PID")
 }
