@@ -2,11 +2,10 @@
 # it as a script (cmake -P) with MODE set:
 #   MODE=fill-folder    SOURCE_DIR, DESTINATION, PROGRAM_FOLDER: Readme.txt and the
 #                       samples into DESTINATION, raw files naming PROGRAM_FOLDER
-#   MODE=desktop-entry  TEMPLATE, OUTPUT, PROGRAM_FOLDER: a launcher or autostart entry
 #
-# The program's folder holds the executable, Readme.txt and the compiled animations
-# (*.gx, which the options dialog lists); the samples' raw files and icons go to its
-# samples/ folder. The committed raw files name their icons relative to the program's
+# The program's folder holds Readme.txt and the compiled animations (*.gx, which the
+# options dialog lists), and the executable unless it is installed apart; the samples'
+# raw files and icons go to its samples/ folder. The committed raw files name their icons relative to the program's
 # folder; the copies made here name them with the folder's full path, so that the
 # editor finds them from wherever it was started.
 
@@ -120,25 +119,20 @@ function(glimmer_desktop_string text out)
   set(${out} "${value}" PARENT_SCOPE)
 endfunction()
 
-# Fills the desktop entry <template> for a program's folder at <folder>: @EXEC@ starts
-# the executable there, @FOLDER@ is the folder as a Path value. Glimmerbox looks for
-# the custom animation it played last in the folder it starts in, so the entries start
-# it in its own folder.
-function(glimmer_write_desktop_entry template output folder)
-  glimmer_desktop_exec("${folder}/glimmerbox" EXEC)
-  glimmer_desktop_string("${folder}" FOLDER)
+# Fills the desktop entry <template> for the program at <executable>: @EXEC@ starts it,
+# @APP_ID@ is the application id that names the icon.
+function(glimmer_write_desktop_entry template output executable app_id)
+  glimmer_desktop_exec("${executable}" EXEC)
   file(READ "${template}" text)
   string(REPLACE "@EXEC@" "${EXEC}" text "${text}")
-  string(REPLACE "@FOLDER@" "${FOLDER}" text "${text}")
+  string(REPLACE "@APP_ID@" "${app_id}" text "${text}")
   file(WRITE "${output}" "${text}")
 endfunction()
 
 if(CMAKE_SCRIPT_MODE_FILE AND CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
   if(MODE STREQUAL "fill-folder")
     glimmer_fill_program_folder("${SOURCE_DIR}" "${DESTINATION}" "${PROGRAM_FOLDER}" written)
-  elseif(MODE STREQUAL "desktop-entry")
-    glimmer_write_desktop_entry("${TEMPLATE}" "${OUTPUT}" "${PROGRAM_FOLDER}")
   else()
-    message(FATAL_ERROR "ProgramFolder.cmake: MODE must be fill-folder or desktop-entry")
+    message(FATAL_ERROR "ProgramFolder.cmake: MODE must be fill-folder")
   endif()
 endif()

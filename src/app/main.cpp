@@ -3,6 +3,7 @@
 #include "app/OpenFiles.h"
 #include "app/Windows.h"
 #include "app/cli/CommandLine.h"
+#include "platform/ApplicationId.h"
 #include "platform/ProcStatLoadMeter.h"
 #include "platform/qt/QtEnvironment.h"
 #include "platform/qt/QtFileDialogs.h"
@@ -60,6 +61,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glimmerbox"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    // Desktops find the launcher, and so the icon, of the program's windows by this.
+    QGuiApplication::setDesktopFileName(QLatin1String(glimmer::kApplicationId));
     // The program has no main window: closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 

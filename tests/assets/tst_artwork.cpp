@@ -178,7 +178,7 @@ void TestArtwork::otherIcons()
 void TestArtwork::appIcon_data()
 {
     QTest::addColumn<int>("size");
-    for (const int size : {16, 32, 48, 64, 128, 256})
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
         QTest::newRow(qPrintable(QString::number(size))) << size;
 }
 
@@ -190,12 +190,17 @@ void TestArtwork::appIcon()
     QCOMPARE(small.size(), QSize(16, 16));
     QCOMPARE(image.size(), QSize(size, size));
     QVERIFY(image.hasAlphaChannel());
-    // Pixel-crisp: each design pixel is a solid square, never a blend.
+    // Pixel-crisp: each design pixel is a solid square, never a blend, enlarged by a
+    // whole factor and centred in a clear border.
     const int scale = size / 16;
+    const int margin = (size - 16 * scale) / 2;
     for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            QVERIFY2(image.pixel(x, y) == small.pixel(x / scale, y / scale),
+        for (int x = 0; x < size; ++x) {
+            const int dx = x - margin, dy = y - margin;
+            const bool inside = dx >= 0 && dy >= 0 && dx < 16 * scale && dy < 16 * scale;
+            QVERIFY2(image.pixel(x, y) == (inside ? small.pixel(dx / scale, dy / scale) : 0u),
                      qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+        }
 }
 
 QTEST_MAIN(TestArtwork)

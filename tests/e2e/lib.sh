@@ -25,6 +25,7 @@ e2e_cleanup() {
         cat "$report" >&2
         status=1
     done
+    chmod -R u+w "$E2E_TMP" 2>/dev/null || true # a test may make files read-only
     rm -rf "$E2E_TMP"
     exit "$status"
 }
@@ -77,8 +78,10 @@ tray_host_ready() {
 }
 
 # Starts the program with its own settings and working folder; extra lines for
-# the [Startup] section may be given as arguments ("Previous=4"); E2E_PROGRAM_ARGS
-# holds words for the program's own command line.
+# the [Startup] section may be given as arguments ("Previous=4"). A command set in
+# the array E2E_LAUNCHER goes before the program's path (another user, say);
+# E2E_PROGRAM_ARGS holds words for the program's own command line.
+E2E_LAUNCHER=()
 e2e_start_glimmerbox() {
     local binary=$1
     shift
@@ -88,7 +91,8 @@ e2e_start_glimmerbox() {
         { echo "[Startup]"; printf '%s\n' "$@"; } >"$XDG_CONFIG_HOME/Glimmerbox/Glimmerbox.conf"
     fi
     # shellcheck disable=SC2086 # E2E_PROGRAM_ARGS: words for the program's command line
-    (cd "$E2E_TMP/work" && exec "$binary" ${E2E_PROGRAM_ARGS:-}) >"$E2E_TMP/glimmerbox.log" 2>&1 &
+    (cd "$E2E_TMP/work" && exec "${E2E_LAUNCHER[@]}" "$binary" ${E2E_PROGRAM_ARGS:-}) \
+        >"$E2E_TMP/glimmerbox.log" 2>&1 &
     GLIMMERBOX_PID=$!
     E2E_PIDS+=("$GLIMMERBOX_PID")
 }

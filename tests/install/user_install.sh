@@ -33,9 +33,10 @@ listing() {
 install_script() { "$source_dir/scripts/install" --build-dir "$build_dir" "$@" >"$work/out" 2>&1; }
 uninstall_script() { "$source_dir/scripts/uninstall" "$@" >"$work/out" 2>&1; }
 
+app_id=net.glimmerbox.Glimmerbox
 program_dir=$HOME/.local/lib/glimmerbox
-launcher=$HOME/.local/share/applications/glimmerbox.desktop
-autostart=$HOME/.config/autostart/glimmerbox.desktop
+launcher=$HOME/.local/share/applications/$app_id.desktop
+autostart=$HOME/.config/autostart/$app_id.desktop
 
 listing >"$work/before"
 
@@ -43,11 +44,11 @@ listing >"$work/before"
 install_script --autostart || { cat "$work/out" >&2; fail "scripts/install --autostart failed"; }
 for file in "$program_dir/glimmerbox" "$program_dir/Readme.txt" "$program_dir/install-manifest.txt" \
     "$HOME/.local/bin/glimmerbox" "$launcher" "$autostart" \
-    "$HOME/.local/share/metainfo/org.example.glimmerbox.metainfo.xml"; do
+    "$HOME/.local/share/metainfo/$app_id.metainfo.xml"; do
     [ -f "$file" ] || fail "missing after install: $file"
 done
-for size in 16 32 48 64 128 256; do
-    [ -f "$HOME/.local/share/icons/hicolor/${size}x${size}/apps/glimmerbox.png" ] ||
+for size in 16 22 24 32 48 64 128 256; do
+    [ -f "$HOME/.local/share/icons/hicolor/${size}x${size}/apps/$app_id.png" ] ||
         fail "missing the ${size}x${size} icon"
 done
 [ -x "$program_dir/glimmerbox" ] || fail "the program is not executable"
@@ -79,11 +80,10 @@ while IFS= read -r -d '' rgx; do
 done < <(find "$program_dir/samples" -name '*.rgx' -print0)
 [ "$raw_files" -eq ${#compiled[@]} ] || fail "$raw_files raw files for ${#compiled[@]} compiled files"
 
-# The launcher and the autostart entry start the installed program in its folder.
+# The launcher and the autostart entry start the installed program, quoted for the space.
 for entry in "$launcher" "$autostart"; do
     grep -qxF "Exec=\"$program_dir/glimmerbox\"" "$entry" || fail "$entry: Exec is $(grep ^Exec= "$entry")"
-    grep -qxF "Path=$program_dir" "$entry" || fail "$entry: Path is $(grep ^Path= "$entry")"
-    grep -qxF "Icon=glimmerbox" "$entry" || fail "$entry: no Icon=glimmerbox"
+    grep -qxF "Icon=$app_id" "$entry" || fail "$entry: no Icon=$app_id"
 done
 grep -qx 'NoDisplay=true' "$autostart" || fail "the autostart entry shows in menus"
 if command -v desktop-file-validate >/dev/null; then
@@ -101,12 +101,17 @@ else
     echo "appstreamcli not installed: skipped"
 fi
 
-# The command starts the program in its folder: run it with a stand-in program.
-cp "$program_dir/glimmerbox" "$work/real"
-printf '#!/bin/sh\npwd >"%s"\n' "$work/started-in" >"$program_dir/glimmerbox"
-(cd / && "$HOME/.local/bin/glimmerbox") || fail "the command failed"
-[ "$(cat "$work/started-in" 2>/dev/null)" = "$program_dir" ] || fail "the command started in $(cat "$work/started-in")"
-cp "$work/real" "$program_dir/glimmerbox"
+# The command is the program itself: a picture named relative to where it is run is found.
+mkdir "$work/pictures"
+cp "$source_dir/tests/data/pictures/three-frames.gif" "$work/pictures/"
+(cd "$work/pictures" && "$HOME/.local/bin/glimmerbox" --import three-frames.gif >/dev/null) ||
+    fail "the command did not import a picture of the folder it ran in"
+rm -rf "$work/pictures"
+
+# The program's own --no-autostart removes the entry that the install wrote, and says so.
+"$HOME/.local/bin/glimmerbox" --no-autostart >"$work/out" || fail "--no-autostart failed"
+[ -e "$autostart" ] && fail "--no-autostart left $autostart"
+grep -qF "removed $autostart" "$work/out" || fail "--no-autostart said: $(cat "$work/out")"
 
 # --- Uninstall: the home folder is as it was.
 uninstall_script || { cat "$work/out" >&2; fail "scripts/uninstall failed"; }
@@ -135,7 +140,7 @@ diff "$work/before" "$work/after" >&2 || fail "the uninstall left more than the 
 
 # --- A file of the same name that the install did not put there stops it unchanged.
 mkdir -p "$HOME/.local/share/metainfo"
-printf 'mine' >"$HOME/.local/share/metainfo/org.example.glimmerbox.metainfo.xml"
+printf 'mine' >"$HOME/.local/share/metainfo/$app_id.metainfo.xml"
 listing >"$work/before-conflict"
 install_script && fail "install overwrote a file it did not install"
 listing >"$work/after-conflict"
@@ -146,9 +151,9 @@ diff "$work/before-conflict" "$work/after-conflict" >&2 || fail "a refused insta
 listing >"$work/before-xdg"
 export XDG_DATA_HOME="$HOME/data" XDG_CONFIG_HOME="$HOME/conf"
 install_script --autostart || { cat "$work/out" >&2; fail "install with XDG folders failed"; }
-[ -f "$XDG_DATA_HOME/applications/glimmerbox.desktop" ] || fail "no launcher in \$XDG_DATA_HOME"
-[ -f "$XDG_DATA_HOME/icons/hicolor/16x16/apps/glimmerbox.png" ] || fail "no icon in \$XDG_DATA_HOME"
-[ -f "$XDG_CONFIG_HOME/autostart/glimmerbox.desktop" ] || fail "no autostart entry in \$XDG_CONFIG_HOME"
+[ -f "$XDG_DATA_HOME/applications/$app_id.desktop" ] || fail "no launcher in \$XDG_DATA_HOME"
+[ -f "$XDG_DATA_HOME/icons/hicolor/16x16/apps/$app_id.png" ] || fail "no icon in \$XDG_DATA_HOME"
+[ -f "$XDG_CONFIG_HOME/autostart/$app_id.desktop" ] || fail "no autostart entry in \$XDG_CONFIG_HOME"
 [ -f "$program_dir/glimmerbox" ] || fail "the program is not in ~/.local/lib/glimmerbox"
 uninstall_script || { cat "$work/out" >&2; fail "uninstall with XDG folders failed"; }
 listing >"$work/after-xdg"

@@ -18,8 +18,10 @@ struct IconFile {
 // previews/<set>.ico, about/<n>.ico, editor/info<n>.ico and editor/compile<n>.ico.
 std::vector<IconFile> iconFiles(const std::vector<Animation>& animations);
 
-// The sizes the application icon is written at, all whole multiples of its 16x16 design.
-inline constexpr int appIconSizes[] = {16, 32, 48, 64, 128, 256};
+// The sizes the application icon is written at: the icon theme's usual sizes. The 16x16
+// design is enlarged by the largest whole factor that fits and centred, so every design
+// pixel stays a solid square (22 and 24 get the design at 1x with a clear border).
+inline constexpr int appIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 // The strips of the contact sheet: every tray animation, then the rest of the artwork.
 std::vector<Strip> contactStrips(const std::vector<Animation>& animations);

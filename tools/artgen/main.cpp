@@ -41,7 +41,9 @@ QImage appIconImage(int size)
     const Canvas design = appIcon();
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(0);
-    paintCanvas(image, design, 0, 0, size / design.width());
+    const int scale = size / design.width();
+    const int margin = (size - scale * design.width()) / 2;
+    paintCanvas(image, design, margin, margin, scale);
     return image;
 }
 

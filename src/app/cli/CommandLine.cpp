@@ -1,5 +1,6 @@
 #include "app/cli/CommandLine.h"
 
+#include "app/cli/Autostart.h"
 #include "files/Import.h"
 
 #include <QCoreApplication>
@@ -16,6 +17,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: glimmerbox                      start in the notification area\n"
     "       glimmerbox --import PICTURE... [--output DIR]\n"
+    "       glimmerbox --autostart | --no-autostart\n"
+    "       glimmerbox FILE...                open .gx and .rgx files\n"
     "       glimmerbox --help | --version\n"
     "\n"
     "--import turns pictures into an animation for Glimmerbox, without any window:\n"
@@ -31,7 +34,13 @@ constexpr const char* kUsage =
     "  Every path written is printed. Copy the .gx file into Glimmerbox's folder to\n"
     "  see it under \"Custom:\" in the options.\n"
     "\n"
-    "Any other argument is left to Qt (-platform, -style, -session, ...).\n";
+    "--autostart makes Glimmerbox start at every login of yours (an entry in\n"
+    "  ~/.config/autostart/); --no-autostart removes that entry.\n"
+    "\n"
+    "A file given without an option is opened: a .gx animation is kept among your\n"
+    "  animations and played, a .rgx opens in the editor; a Glimmerbox already\n"
+    "  running takes it. Any other argument is left to Qt (-platform, -style,\n"
+    "  -session, ...).\n";
 
 void say(std::FILE* stream, const QString& line)
 {
@@ -89,9 +98,10 @@ std::optional<int> runCommandLine(int argc, char* argv[])
     // Only these are ours. Anything else is Qt's (-platform, -style, and -session, with
     // which a session manager starts the program again): the program starts as ever,
     // and Qt takes them.
-    const QStringList ours{QStringLiteral("--import"), QStringLiteral("--output"),
-                           QStringLiteral("--help"), QStringLiteral("-h"),
-                           QStringLiteral("--version")};
+    const QStringList ours{QStringLiteral("--import"),      QStringLiteral("--output"),
+                           QStringLiteral("--help"),        QStringLiteral("-h"),
+                           QStringLiteral("--version"),     QStringLiteral("--autostart"),
+                           QStringLiteral("--no-autostart")};
     if (std::none_of(arguments.begin(), arguments.end(),
                      [&](const QString& argument) { return ours.contains(argument); }))
         return std::nullopt;
@@ -106,6 +116,9 @@ std::optional<int> runCommandLine(int argc, char* argv[])
         std::fputs("Glimmerbox 2.0\n", stdout);
         return 0;
     }
+    if (arguments.size() == 1 &&
+        (first == QLatin1String("--autostart") || first == QLatin1String("--no-autostart")))
+        return autostartCommand(first == QLatin1String("--autostart"));
     if (first == QLatin1String("--import")) {
         QStringList pictures;
         QString output;

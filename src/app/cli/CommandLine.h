@@ -11,6 +11,8 @@ namespace glimmer {
 ///       icons into a new folder beside the first picture (inside DIR with --output),
 ///       TITLE.rgx and TITLE.gx into that new folder (into DIR with --output), never
 ///       over an existing file; prints every path it wrote.
+///   glimmerbox --autostart | --no-autostart
+///       writes or removes the current user's autostart entry (see Autostart.h).
 ///   glimmerbox --help | --version
 /// Returns the exit status when the arguments asked for one of these (0 done, 1 a
 /// failure told in one line on stderr, 2 our own options used in a way it does not

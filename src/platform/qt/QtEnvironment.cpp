@@ -1,5 +1,7 @@
 #include "platform/qt/QtEnvironment.h"
 
+#include "platform/InstallLayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +14,17 @@ namespace glimmer {
 
 QString QtEnvironment::programFolder() const
 {
-    return QCoreApplication::applicationDirPath();
+    // Qt resolves links to the executable, so a bin/glimmerbox that links into the
+    // program's folder leads there; an executable installed apart from its data finds
+    // the folder from its own place, and one run from the build folder has it beside.
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    if constexpr (kProgramFolderFromExecutable[0] != '\0') {
+        const QString installed = QDir::cleanPath(executableFolder + QLatin1Char('/') +
+                                                  QLatin1String(kProgramFolderFromExecutable));
+        if (QFileInfo(installed).isDir())
+            return installed;
+    }
+    return executableFolder;
 }
 
 QString QtEnvironment::animationsFolder() const
