@@ -81,6 +81,8 @@ cp "$root/usr/share/glimmerbox/Snowfall.gx" "$downloads/Snow.gx"
 head -c 100 "$root/usr/share/glimmerbox/Candle.gx" >"$downloads/broken.gx"
 chmod 644 "$downloads"/*
 e2e_start_glimmerbox "$binary" "Previous=2"
+# The settings file, written for the program here, is the user's to change.
+[ "$(id -u)" -ne 0 ] || chown nobody "$settings"
 wait_for 100 icon_in_tray || fail "no icon in the tray"
 name_taken() { as_user gdbus introspect --session --dest net.glimmerbox.Glimmerbox \
     --object-path /net/glimmerbox/Glimmerbox >/dev/null 2>&1; }
