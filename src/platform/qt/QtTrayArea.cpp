@@ -1,6 +1,7 @@
 #include "platform/qt/QtTrayArea.h"
 
 #include "platform/Pictures.h"
+#include "platform/qt/sni/StatusNotifierItem.h"
 
 #include <QAction>
 #include <QApplication>
@@ -122,11 +123,30 @@ void QtTrayArea::waitForTrayHost(std::chrono::milliseconds limit)
     }
 }
 
+sni::FrameHandover QtTrayArea::frameHandover()
+{
+    // GLIMMER_SNI_FRAMES=names|pixmaps chooses for a measurement (scripts/bench).
+    const QString chosen = qEnvironmentVariable("GLIMMER_SNI_FRAMES");
+    if (chosen == QLatin1String("names"))
+        return sni::FrameHandover::Names;
+    return sni::FrameHandover::Pixmaps;
+}
+
 bool QtTrayArea::add(const TrayRecord& record)
 {
-    if (icon_)
+    if (icon_ || item_)
         return false;
     waitForTrayHost(kTrayHostWait);
+    // A host on the bus comes first, as with Qt's own choice: a panel that is both
+    // (Xfce's status tray) shows the item it draws itself.
+    if (sni::StatusNotifierItem::hostPresent()) {
+        item_ = std::make_unique<sni::StatusNotifierItem>(record, frameHandover());
+        if (!item_->registerItem()) {
+            item_.reset();
+            return false;
+        }
+        return true;
+    }
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return false;
     icon_ = std::make_unique<QSystemTrayIcon>(iconOf(record));
@@ -137,22 +157,20 @@ bool QtTrayArea::add(const TrayRecord& record)
     icon_->show();
     embeddedIcon_ = findEmbeddedIconWidget();
     embedded_ = !embeddedIcon_.isNull();
-    // A host that draws the icon itself (D-Bus) draws the menu too, from the menu
-    // Qt exports once the icon has one; most such hosts never ask the program to
-    // show a menu of its own, and on Wayland a program could not place one anyway.
-    // Where Qt draws the icon, the menu stays the program's to pop up.
-    if (!embedded_ && record.menu)
-        exportMenu(*record.menu);
     return icon_->isVisible();
 }
 
 bool QtTrayArea::modify(const TrayRecord& record)
 {
+    if (item_) {
+        // A host that goes away takes nothing with it: the item waits for the next.
+        item_->update(record);
+        return true;
+    }
     if (!icon_ || (embedded_ && embeddedIcon_.isNull()))
         return false;
-    // The player hands over its frame on every tick. Each change of the icon makes a
-    // D-Bus host fetch and decode all its pictures again and Qt repaint an XEmbed
-    // slot, so the frame the icon already shows is not handed on again.
+    // The player hands over its frame on every tick. Each change of the icon makes
+    // Qt repaint the slot, so the frame the icon already shows is not handed on again.
     const QIcon& frame = iconOf(record);
     if (!Pictures::sameFrame(icon_->icon(), frame))
         icon_->setIcon(frame);
@@ -164,48 +182,16 @@ bool QtTrayArea::modify(const TrayRecord& record)
 
 bool QtTrayArea::remove(const TrayRecord&)
 {
+    if (item_) {
+        item_.reset();
+        return true;
+    }
     if (!icon_)
         return false;
     qApp->removeEventFilter(this);
     icon_->hide();
     icon_.reset();
-    exported_.reset();
     return true;
-}
-
-void QtTrayArea::exportMenu(QMenu& menu)
-{
-    // The host gets a copy whose entries follow the program's own (caption, enabled
-    // state) and pass a choice on to them once the host's call has been answered:
-    // a command may open a message box, and the host must not wait for it to close.
-    exported_ = std::make_unique<QMenu>();
-    for (QAction* entry : menu.actions()) {
-        if (entry->isSeparator()) {
-            exported_->addSeparator();
-            continue;
-        }
-        QAction* copy = exported_->addAction(entry->text());
-        const QPointer<QAction> original(entry);
-        const auto follow = [copy, original] {
-            if (!original)
-                return;
-            copy->setText(original->text());
-            copy->setEnabled(original->isEnabled());
-            copy->setVisible(original->isVisible());
-        };
-        follow();
-        connect(entry, &QAction::changed, copy, follow);
-        connect(copy, &QAction::triggered, this, [this, original] {
-            QMetaObject::invokeMethod(
-                this,
-                [original] {
-                    if (original && original->isEnabled())
-                        original->trigger();
-                },
-                Qt::QueuedConnection);
-        });
-    }
-    icon_->setContextMenu(exported_.get());
 }
 
 void QtTrayArea::popupMenu(QMenu& menu)

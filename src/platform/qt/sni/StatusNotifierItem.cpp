@@ -1,0 +1,248 @@
+#include "platform/qt/sni/StatusNotifierItem.h"
+
+#include "platform/ApplicationId.h"
+#include "platform/Pictures.h"
+#include "platform/qt/sni/DBusMenu.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusServiceWatcher>
+#include <QDBusVariant>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QtEndian>
+#include <algorithm>
+
+namespace glimmer::sni {
+
+namespace {
+const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
+const QString kWatcherName = QString::fromLatin1(StatusNotifierItem::kWatcher);
+
+QIcon blankFrame()
+{
+    QImage transparent(16, 16, QImage::Format_ARGB32);
+    transparent.fill(Qt::transparent);
+    return Pictures::trayIcon(transparent);
+}
+
+/// The sizes of `frame` that go to a host, smallest first.
+QList<QSize> sizesOf(const QIcon& frame)
+{
+    QList<QSize> sizes = frame.availableSizes();
+    if (sizes.isEmpty())
+        sizes = {QSize(16, 16), QSize(32, 32)};
+    std::sort(sizes.begin(), sizes.end(),
+              [](QSize a, QSize b) { return a.width() * a.height() < b.width() * b.height(); });
+    return sizes;
+}
+} // namespace
+
+StatusNotifierItem::StatusNotifierItem(const TrayRecord& record, FrameHandover handover)
+    : bus_(QDBusConnection::sessionBus()), callback_(record.callback), handover_(handover),
+      tip_(record.tip), title_(record.title)
+{
+    registerTypes();
+    if (record.menu)
+        menu_ = std::make_unique<DBusMenu>(*record.menu);
+    update(record);
+}
+
+StatusNotifierItem::~StatusNotifierItem()
+{
+    if (!service_.isEmpty()) {
+        bus_.unregisterObject(QString::fromLatin1(kPath));
+        // The watcher and its hosts let the item go when its name does.
+        bus_.unregisterService(service_);
+    }
+}
+
+bool StatusNotifierItem::hostPresent()
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface() ||
+        !bus.interface()->isServiceRegistered(kWatcherName))
+        return false;
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        kWatcherName, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
+    get << kWatcherName << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(get, QDBus::Block, 5000);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           reply.arguments().constFirst().value<QDBusVariant>().variant().toBool();
+}
+
+bool StatusNotifierItem::registerItem()
+{
+    if (!service_.isEmpty() || !bus_.isConnected())
+        return false;
+    static int items = 0;
+    const QString service = QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
+                                .arg(QCoreApplication::applicationPid())
+                                .arg(++items);
+    if (!bus_.registerService(service))
+        return false;
+    service_ = service;
+    if (!bus_.registerObject(QString::fromLatin1(kPath), this,
+                             QDBusConnection::ExportAllContents) ||
+        (menu_ && !menu_->exportOn(bus_)))
+        return false;
+    // A panel that restarts brings a new watcher, which knows no item yet.
+    watcherWatch_ = std::make_unique<QDBusServiceWatcher>(
+        kWatcherName, bus_, QDBusServiceWatcher::WatchForRegistration);
+    connect(watcherWatch_.get(), &QDBusServiceWatcher::serviceRegistered, this,
+            [this] { registerWithWatcher(); });
+    registered_ = registerWithWatcher();
+    return registered_;
+}
+
+bool StatusNotifierItem::registerWithWatcher()
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        kWatcherName, kWatcherPath, kWatcherName, QStringLiteral("RegisterStatusNotifierItem"));
+    call << service_;
+    return bus_.call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
+}
+
+void StatusNotifierItem::update(const TrayRecord& record)
+{
+    static const QIcon blank = blankFrame();
+    const QIcon& frame = record.icon && !record.icon->isNull() ? *record.icon : blank;
+    // The player hands over its frame on every tick; a host told of a change fetches
+    // and decodes the picture again, so the frame it has already is not announced.
+    if (frame_.isNull() || !Pictures::sameFrame(frame_, frame)) {
+        frame_ = frame;
+        pictures_.reset();
+        iconName_ = handover_ == FrameHandover::Names ? nameOf(frame_) : QString();
+        if (registered_)
+            emit NewIcon();
+    }
+    title_ = record.title;
+    if (record.tip != tip_) {
+        tip_ = record.tip;
+        if (registered_)
+            emit NewToolTip();
+    }
+}
+
+QString StatusNotifierItem::nameOf(const QIcon& frame)
+{
+    const qint64 key = frame.cacheKey();
+    if (const auto known = names_.constFind(key); known != names_.cend())
+        return *known;
+    if (!folder_) {
+        // Private to the user (the runtime folder is theirs alone), gone with the run.
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        if (runtime.isEmpty())
+            return {};
+        folder_ = std::make_unique<QTemporaryDir>(runtime + QStringLiteral("/glimmerbox-XXXXXX"));
+    }
+    if (!folder_->isValid())
+        return {};
+    // The largest size offered: a host that shows it smaller halves whole pixels.
+    const QSize size = sizesOf(frame).constLast();
+    const QString name = QStringLiteral("glimmerbox-frame-%1").arg(names_.size() + 1);
+    if (!frame.pixmap(size, 1.0).save(folder_->filePath(name + QStringLiteral(".png")), "PNG"))
+        return {};
+    names_.insert(key, name);
+    return name;
+}
+
+QList<IconPixmap> StatusNotifierItem::picturesOf(const QIcon& frame)
+{
+    QList<IconPixmap> pictures;
+    for (const QSize size : sizesOf(frame)) {
+        const QImage image =
+            frame.pixmap(size, 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+        IconPixmap picture{image.width(), image.height(), QByteArray()};
+        picture.argb.resize(qsizetype(image.width()) * image.height() * 4);
+        auto* out = reinterpret_cast<quint32*>(picture.argb.data());
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* row = reinterpret_cast<const quint32*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                *out++ = qToBigEndian(row[x]);
+        }
+        pictures.append(picture);
+    }
+    return pictures;
+}
+
+QList<IconPixmap> StatusNotifierItem::iconPixmap()
+{
+    if (!iconName_.isEmpty())
+        return {}; // the host reads the named file
+    if (!pictures_)
+        pictures_ = picturesOf(frame_);
+    return *pictures_;
+}
+
+QString StatusNotifierItem::id() const
+{
+    return QString::fromLatin1(kApplicationId);
+}
+
+QString StatusNotifierItem::title() const
+{
+    return QGuiApplication::applicationDisplayName();
+}
+
+QString StatusNotifierItem::iconThemePath() const
+{
+    return folder_ && folder_->isValid() ? folder_->path() : QString();
+}
+
+ToolTip StatusNotifierItem::toolTip() const
+{
+    return {QString(), {}, tip_, QString()};
+}
+
+QDBusObjectPath StatusNotifierItem::menu() const
+{
+    return QDBusObjectPath(menu_ ? QString::fromLatin1(DBusMenu::kPath) : QStringLiteral("/"));
+}
+
+QString StatusNotifierItem::accessibleDesc() const
+{
+    return title_.isEmpty() ? title() : title_;
+}
+
+void StatusNotifierItem::report(int message)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, message] {
+            if (callback_)
+                callback_(message);
+        },
+        Qt::QueuedConnection);
+}
+
+void StatusNotifierItem::ContextMenu(int, int)
+{
+    report(TrayMessage::RightUp);
+}
+
+void StatusNotifierItem::Activate(int, int)
+{
+    report(TrayMessage::LeftUp);
+}
+
+void StatusNotifierItem::SecondaryActivate(int, int)
+{
+    // The middle button does nothing, as on a tray the program draws itself.
+}
+
+void StatusNotifierItem::Scroll(int, const QString&)
+{
+    // Nor does the wheel.
+}
+
+void StatusNotifierItem::ProvideXdgActivationToken(const QString& token)
+{
+    // On Wayland a window the next command opens may take the focus with it.
+    qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+}
+
+} // namespace glimmer::sni

@@ -1,0 +1,137 @@
+#pragma once
+
+#include "platform/TrayArea.h"
+#include "platform/qt/sni/SniTypes.h"
+
+#include <QDBusConnection>
+#include <QDBusObjectPath>
+#include <QHash>
+#include <QIcon>
+#include <QObject>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QDBusServiceWatcher;
+
+namespace glimmer::sni {
+
+class DBusMenu;
+
+/// How the item hands its frames to the host.
+enum class FrameHandover {
+    /// The pictures themselves (IconPixmap), fetched again after every NewIcon.
+    Pixmaps,
+    /// Each frame written once as a PNG file into a private folder (IconThemePath)
+    /// and named (IconName), so that a host may keep what it has already read.
+    Names,
+};
+
+/// The program's icon as an org.kde.StatusNotifierItem on the session bus, with its
+/// menu as a com.canonical.dbusmenu object (DBusMenu), registered with the
+/// org.kde.StatusNotifierWatcher under a name of its own,
+/// org.kde.StatusNotifierItem-<pid>-<n>. When a watcher comes back after going
+/// away (a panel restarted), the item registers with it again.
+///
+/// The host's calls are answered at once; what they report (Activate is a
+/// left-button release, ContextMenu a right-button release) reaches the record's
+/// callback after the answer, so a host never waits for a menu or a box to close.
+/// SecondaryActivate and Scroll report nothing.
+class StatusNotifierItem final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
+    Q_PROPERTY(QString Category READ category)
+    Q_PROPERTY(QString Id READ id)
+    Q_PROPERTY(QString Title READ title)
+    Q_PROPERTY(QString Status READ status)
+    Q_PROPERTY(int WindowId READ windowId)
+    Q_PROPERTY(QString IconThemePath READ iconThemePath)
+    Q_PROPERTY(QString IconName READ iconName)
+    Q_PROPERTY(QList<glimmer::sni::IconPixmap> IconPixmap READ iconPixmap)
+    Q_PROPERTY(QString OverlayIconName READ noName)
+    Q_PROPERTY(QList<glimmer::sni::IconPixmap> OverlayIconPixmap READ noPixmaps)
+    Q_PROPERTY(QString AttentionIconName READ noName)
+    Q_PROPERTY(QList<glimmer::sni::IconPixmap> AttentionIconPixmap READ noPixmaps)
+    Q_PROPERTY(QString AttentionMovieName READ noName)
+    Q_PROPERTY(glimmer::sni::ToolTip ToolTip READ toolTip)
+    Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
+    Q_PROPERTY(QDBusObjectPath Menu READ menu)
+    Q_PROPERTY(QString IconAccessibleDesc READ accessibleDesc)
+    Q_PROPERTY(QString AttentionAccessibleDesc READ accessibleDesc)
+public:
+    static constexpr char kPath[] = "/StatusNotifierItem";
+    static constexpr char kWatcher[] = "org.kde.StatusNotifierWatcher";
+
+    /// An item for `record` (its icon, tip, title, callback and menu, which must
+    /// outlive the item), not yet on the bus.
+    StatusNotifierItem(const TrayRecord& record, FrameHandover handover);
+    ~StatusNotifierItem() override;
+    StatusNotifierItem(const StatusNotifierItem&) = delete;
+    StatusNotifierItem& operator=(const StatusNotifierItem&) = delete;
+
+    /// Whether a watcher is on the session bus and a host has registered with it.
+    static bool hostPresent();
+
+    /// Exports the item and its menu and registers with the watcher. False when the
+    /// bus, the name or the watcher refuses.
+    bool registerItem();
+    /// Takes the record's icon, tip and title; each change goes out (NewIcon,
+    /// NewToolTip) only when it differs from what the host has.
+    void update(const TrayRecord& record);
+
+    QString category() const { return QStringLiteral("ApplicationStatus"); }
+    QString id() const;
+    QString title() const;
+    QString status() const { return QStringLiteral("Active"); }
+    int windowId() const { return 0; }
+    QString iconThemePath() const;
+    QString iconName() const { return iconName_; }
+    QList<IconPixmap> iconPixmap();
+    QString noName() const { return {}; }
+    QList<IconPixmap> noPixmaps() const { return {}; }
+    glimmer::sni::ToolTip toolTip() const;
+    bool itemIsMenu() const { return false; }
+    QDBusObjectPath menu() const;
+    QString accessibleDesc() const;
+
+    /// The pictures of `frame` a host is given: each offered size as ARGB32 in
+    /// network byte order.
+    static QList<IconPixmap> picturesOf(const QIcon& frame);
+
+public Q_SLOTS:
+    void ContextMenu(int x, int y);
+    void Activate(int x, int y);
+    void SecondaryActivate(int x, int y);
+    void Scroll(int delta, const QString& orientation);
+    void ProvideXdgActivationToken(const QString& token);
+
+Q_SIGNALS:
+    void NewIcon();
+    void NewToolTip();
+    void NewStatus(const QString& status);
+    void NewTitle();
+
+private:
+    void report(int message);
+    bool registerWithWatcher();
+    /// The name of `frame`'s file, written on first use; empty where it cannot be.
+    QString nameOf(const QIcon& frame);
+
+    QDBusConnection bus_;
+    QString service_;
+    std::unique_ptr<DBusMenu> menu_;
+    std::unique_ptr<QDBusServiceWatcher> watcherWatch_;
+    std::function<void(int)> callback_;
+    FrameHandover handover_;
+    QIcon frame_;
+    QString iconName_;
+    std::optional<QList<IconPixmap>> pictures_; ///< of frame_, made when first asked for
+    QString tip_;
+    QString title_;
+    std::unique_ptr<QTemporaryDir> folder_; ///< the named frames' files
+    QHash<qint64, QString> names_;          ///< frame (cache key) to its file's name
+    bool registered_ = false;
+};
+
+} // namespace glimmer::sni
