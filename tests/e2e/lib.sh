@@ -30,6 +30,43 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
+# Runs the calling script (with its arguments) again on a private session bus of its
+# own, unless it runs on one already. Call it right after sourcing this file.
+e2e_private_bus() {
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] && [ "${E2E_PRIVATE_BUS:-}" = "$0" ] && return 0
+    rm -rf "$E2E_TMP"
+    trap - EXIT
+    exec env E2E_PRIVATE_BUS="$0" dbus-run-session -- "$0" "$@"
+}
+
+# As root, runs the calling script again as an unprivileged user (made when missing)
+# with E2E_AS_USER=1 and the program $1 as its argument, from copies of this folder
+# and of the binary (the user may not reach the checkout or the build), with copies
+# of the sanitizer suppressions; exits with its status. Does nothing for any other
+# user, or once the script runs as that user.
+e2e_as_user() {
+    [ "$(id -u)" -eq 0 ] && [ "${E2E_AS_USER:-}" != 1 ] || return 0
+    local user=glimmertest stage variable value status=0
+    if ! id -u "$user" >/dev/null 2>&1; then
+        useradd -M -r -d /nonexistent -s /usr/sbin/nologin "$user" 2>/dev/null || user=nobody
+    fi
+    stage="$E2E_TMP/stage"
+    mkdir -p "$stage"
+    chmod 755 "$E2E_TMP" "$stage"
+    cp "$(dirname "$0")"/*.sh "$(dirname "$0")"/*.py "$stage/"
+    cp "$1" "$stage/glimmerbox"
+    for variable in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+        value=${!variable:-}
+        [[ "$value" =~ suppressions=([^:]+) ]] || continue
+        cp "${BASH_REMATCH[1]}" "$stage/$variable.supp"
+        export "$variable=${value//${BASH_REMATCH[1]}/$stage/$variable.supp}"
+    done
+    chmod -R a+rX "$stage"
+    runuser -u "$user" -- env E2E_AS_USER=1 "$stage/$(basename "$0")" "$stage/glimmerbox" \
+        </dev/null || status=$?
+    exit "$status"
+}
+
 fail() {
     echo "FAIL: $*" >&2
     if [ -n "${DISPLAY:-}" ]; then

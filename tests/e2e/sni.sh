@@ -15,11 +15,8 @@ set -euo pipefail
 binary=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ "${SNI_PRIVATE_BUS:-}" != 1 ]; then
-    exec env SNI_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
-fi
-
 source "$here/lib.sh"
+e2e_private_bus "$@"
 e2e_start_display --no-tray
 
 item() { /usr/bin/python3 "$here/sni_item.py" "$@"; }

@@ -11,11 +11,8 @@ set -euo pipefail
 binary=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ "${XFCE_PANEL_PRIVATE_BUS:-}" != 1 ]; then
-    exec env XFCE_PANEL_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
-fi
-
 source "$here/lib.sh"
+e2e_private_bus "$@"
 e2e_start_display --no-tray
 
 # Settings, caches and the panel's configuration all in the test's folder; no
