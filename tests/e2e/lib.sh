@@ -31,12 +31,37 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 
 # Runs the calling script (with its arguments) again on a private session bus of its
-# own, unless it runs on one already. Call it right after sourcing this file.
+# own, unless it runs on one already, and exits with its status. Call it right after
+# sourcing this file. With --no-activation first, the bus starts no service by
+# itself: whatever the test needs, it starts.
 e2e_private_bus() {
     [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] && [ "${E2E_PRIVATE_BUS:-}" = "$0" ] && return 0
-    rm -rf "$E2E_TMP"
-    trap - EXIT
-    exec env E2E_PRIVATE_BUS="$0" dbus-run-session -- "$0" "$@"
+    local config=() status=0
+    if [ "${1:-}" = --no-activation ]; then
+        shift
+        e2e_bus_config session >"$E2E_TMP/session.conf"
+        config=(--config-file="$E2E_TMP/session.conf")
+    fi
+    E2E_PRIVATE_BUS="$0" dbus-run-session "${config[@]}" -- "$0" "$@" || status=$?
+    exit "$status"
+}
+
+# A bus configuration of type $1 (session or system) without service folders.
+e2e_bus_config() {
+    cat <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>$1</type>
+  <listen>unix:tmpdir=/tmp</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
 }
 
 # As root, runs the calling script again as an unprivileged user (made when missing)
@@ -286,7 +311,8 @@ name_owned() {
         grep -q true
 }
 
-# Prints "service path" of the item that the program registered with the watcher.
+# Prints "service path" of the item that the program registered with the watcher
+# (listed as "service/path" or "service@/path").
 registered_item() {
     local entry service path
     for entry in $(bus_call org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
@@ -295,6 +321,7 @@ registered_item() {
         service=${entry%%/*}
         path=/${entry#*/}
         [ "$service" != "$entry" ] || path=/StatusNotifierItem
+        [[ "$entry" != *@/* ]] || service=${entry%%@*} path=${entry#*@} # GNOME's form
         if [ "$(bus_pid "$service")" = "$GLIMMERBOX_PID" ]; then
             echo "$service $path"
             return 0

@@ -52,11 +52,8 @@ StatusNotifierItem::StatusNotifierItem(const TrayRecord& record, FrameHandover h
 
 StatusNotifierItem::~StatusNotifierItem()
 {
-    if (!service_.isEmpty()) {
+    if (!service_.isEmpty())
         bus_.unregisterObject(QString::fromLatin1(kPath));
-        // The watcher and its hosts let the item go when its name does.
-        bus_.unregisterService(service_);
-    }
 }
 
 bool StatusNotifierItem::hostPresent()
@@ -78,13 +75,10 @@ bool StatusNotifierItem::registerItem()
 {
     if (!service_.isEmpty() || !bus_.isConnected())
         return false;
-    static int items = 0;
-    const QString service = QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
-                                .arg(QCoreApplication::applicationPid())
-                                .arg(++items);
-    if (!bus_.registerService(service))
-        return false;
-    service_ = service;
+    // The item goes by the connection's own name: the watcher and its hosts drop it
+    // when the program's connection ends. (GNOME's extension does not always manage
+    // to read an item registered under a name of its own.)
+    service_ = bus_.baseService();
     if (!bus_.registerObject(QString::fromLatin1(kPath), this,
                              QDBusConnection::ExportAllContents) ||
         (menu_ && !menu_->exportOn(bus_)))
@@ -93,17 +87,20 @@ bool StatusNotifierItem::registerItem()
     watcherWatch_ = std::make_unique<QDBusServiceWatcher>(
         kWatcherName, bus_, QDBusServiceWatcher::WatchForRegistration);
     connect(watcherWatch_.get(), &QDBusServiceWatcher::serviceRegistered, this,
-            [this] { registerWithWatcher(); });
-    registered_ = registerWithWatcher();
+            [this] { registerWithWatcher(false); });
+    registered_ = registerWithWatcher(true);
     return registered_;
 }
 
-bool StatusNotifierItem::registerWithWatcher()
+bool StatusNotifierItem::registerWithWatcher(bool wait)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(
         kWatcherName, kWatcherPath, kWatcherName, QStringLiteral("RegisterStatusNotifierItem"));
     call << service_;
-    return bus_.call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
+    if (!wait)
+        return bus_.send(call);
+    // Some watchers read the item before they answer: its calls are served meanwhile.
+    return bus_.call(call, QDBus::BlockWithGui, 5000).type() == QDBusMessage::ReplyMessage;
 }
 
 void StatusNotifierItem::update(const TrayRecord& record)

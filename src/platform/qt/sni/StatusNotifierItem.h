@@ -30,9 +30,8 @@ enum class FrameHandover {
 
 /// The program's icon as an org.kde.StatusNotifierItem on the session bus, with its
 /// menu as a com.canonical.dbusmenu object (DBusMenu), registered with the
-/// org.kde.StatusNotifierWatcher under a name of its own,
-/// org.kde.StatusNotifierItem-<pid>-<n>. When a watcher comes back after going
-/// away (a panel restarted), the item registers with it again.
+/// org.kde.StatusNotifierWatcher under the connection's unique name. When a watcher
+/// comes back after going away (a panel restarted), the item registers with it again.
 ///
 /// The host's calls are answered at once; what they report (Activate is a
 /// left-button release, ContextMenu a right-button release) reaches the record's
@@ -74,7 +73,7 @@ public:
     static bool hostPresent();
 
     /// Exports the item and its menu and registers with the watcher. False when the
-    /// bus, the name or the watcher refuses.
+    /// bus or the watcher refuses.
     bool registerItem();
     /// Takes the record's icon, tip and title; each change goes out (NewIcon,
     /// NewToolTip) only when it differs from what the host has.
@@ -114,7 +113,8 @@ Q_SIGNALS:
 
 private:
     void report(int message);
-    bool registerWithWatcher();
+    /// Registers with the watcher; with `wait`, only once it has answered yes.
+    bool registerWithWatcher(bool wait);
     /// The name of `frame`'s file, written on first use; empty where it cannot be.
     QString nameOf(const QIcon& frame);
 
