@@ -322,7 +322,7 @@ registered_item() {
         path=/${entry#*/}
         [ "$service" != "$entry" ] || path=/StatusNotifierItem
         [[ "$entry" != *@/* ]] || service=${entry%%@*} path=${entry#*@} # GNOME's form
-        if [ "$(bus_pid "$service")" = "$GLIMMERBOX_PID" ]; then
+        if [ "$(bus_pid "$service" 2>/dev/null)" = "$GLIMMERBOX_PID" ]; then
             echo "$service $path"
             return 0
         fi
