@@ -26,67 +26,12 @@ source "$here/lib.sh"
 e2e_as_user "$binary"
 e2e_private_bus --no-activation "$binary"
 
-export HOME="$E2E_TMP/home" XDG_RUNTIME_DIR="$E2E_TMP/runtime" XDG_CACHE_HOME="$E2E_TMP/cache"
-export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
-export NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory GSETTINGS_SCHEMA_DIR="$E2E_TMP/schemas"
-unset DISPLAY WAYLAND_DISPLAY
-mkdir -p "$HOME" "$XDG_CACHE_HOME" "$GSETTINGS_SCHEMA_DIR"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-# The extension on, no hot corner for a parked pointer to trip over.
-cp /usr/share/glib-2.0/schemas/*.xml "$GSETTINGS_SCHEMA_DIR/"
-cat >"$GSETTINGS_SCHEMA_DIR/90-glimmerbox-test.gschema.override" <<EOF
-[org.gnome.shell]
-enabled-extensions=['$extension']
-disable-user-extensions=false
-[org.gnome.desktop.interface]
-enable-hot-corners=false
-EOF
-glib-compile-schemas "$GSETTINGS_SCHEMA_DIR"
-# Without a system bus the shell stops at start; an empty one will do.
-e2e_bus_config system >"$E2E_TMP/system.conf"
-dbus-daemon --config-file="$E2E_TMP/system.conf" --nofork --print-address=3 \
-    3>"$E2E_TMP/system-bus" 2>/dev/null &
-E2E_PIDS+=($!)
-wait_for 50 test -s "$E2E_TMP/system-bus" || fail "the system bus did not start"
-DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$E2E_TMP/system-bus")
-export DBUS_SYSTEM_BUS_ADDRESS
-
-# Runs JavaScript in the shell (it allows that in unsafe mode) and prints its result.
-shell_js() {
-    /usr/bin/python3 - "$1" <<'EOF'
-import json, sys
-import dbus
-shell = dbus.SessionBus().get_object("org.gnome.Shell", "/org/gnome/Shell")
-ok, result = shell.Eval(sys.argv[1], dbus_interface="org.gnome.Shell")
-if not ok:
-    sys.exit("the shell's JavaScript failed: %s" % result)
-value = json.loads(result) if result else ""
-print(value if isinstance(value, str) else json.dumps(value))
-EOF
-}
-
 # The shell's button for the program's item, as JavaScript.
 button="Object.values(imports.ui.main.panel.statusArea).find(b => b && b._indicator &&
     b._indicator.id === 'net.glimmerbox.Glimmerbox')"
 
 echo "-- GNOME Shell starts headless with the AppIndicator extension"
-gnome-shell --headless --wayland --no-x11 --virtual-monitor 1280x800 --unsafe-mode \
-    >"$E2E_TMP/shell.log" 2>&1 &
-shell=$!
-E2E_PIDS+=("$shell")
-host_ready() {
-    kill -0 "$shell" || return 0
-    bus_call org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-        org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher \
-        IsStatusNotifierHostRegistered | grep -q true
-}
-wait_for 300 host_ready || true
-if ! kill -0 "$shell" 2>/dev/null; then
-    skip "GNOME Shell cannot start here: $(grep -v '^$' "$E2E_TMP/shell.log" | tail -n 1 | cut -c1-200)"
-fi
-host_ready || fail "the AppIndicator extension registered no host within 30 s"
-WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls wayland-* | grep -v '\.lock$' | head -n 1)
-export WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland
+e2e_start_gnome_shell "$extension"
 echo "GNOME Shell $(gnome-shell --version | cut -d' ' -f3) on $WAYLAND_DISPLAY, as $(id -un)"
 shell_lines=$(wc -l <"$E2E_TMP/shell.log")
 

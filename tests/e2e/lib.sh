@@ -65,21 +65,28 @@ EOF
 }
 
 # As root, runs the calling script again as an unprivileged user (made when missing)
-# with E2E_AS_USER=1 and the program $1 as its argument, from copies of this folder
-# and of the binary (the user may not reach the checkout or the build), with copies
-# of the sanitizer suppressions; exits with its status. Does nothing for any other
-# user, or once the script runs as that user.
+# with E2E_AS_USER=1, from copies of the script's folder, of this one, and of each
+# file among its arguments (the user may not reach the checkout or the build; the
+# copies' paths replace them), with copies of the sanitizer suppressions; exits with
+# its status. Does nothing for any other user, or once the script runs as that user.
 e2e_as_user() {
     [ "$(id -u)" -eq 0 ] && [ "${E2E_AS_USER:-}" != 1 ] || return 0
-    local user=glimmertest stage variable value status=0
+    local user=glimmertest stage variable value argument arguments=() status=0
     if ! id -u "$user" >/dev/null 2>&1; then
         useradd -M -r -d /nonexistent -s /usr/sbin/nologin "$user" 2>/dev/null || user=nobody
     fi
     stage="$E2E_TMP/stage"
     mkdir -p "$stage"
     chmod 755 "$E2E_TMP" "$stage"
-    cp "$(dirname "$0")"/*.sh "$(dirname "$0")"/*.py "$stage/"
-    cp "$1" "$stage/glimmerbox"
+    cp "$(dirname "${BASH_SOURCE[0]}")"/*.sh "$(dirname "${BASH_SOURCE[0]}")"/*.py \
+        "$(dirname "$0")"/*.sh "$(dirname "$0")"/*.py "$stage/" 2>/dev/null || true
+    for argument in "$@"; do
+        if [ -f "$argument" ]; then
+            cp "$argument" "$stage/"
+            argument="$stage/$(basename "$argument")"
+        fi
+        arguments+=("$argument")
+    done
     for variable in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
         value=${!variable:-}
         [[ "$value" =~ suppressions=([^:]+) ]] || continue
@@ -87,7 +94,7 @@ e2e_as_user() {
         export "$variable=${value//${BASH_REMATCH[1]}/$stage/$variable.supp}"
     done
     chmod -R a+rX "$stage"
-    runuser -u "$user" -- env E2E_AS_USER=1 "$stage/$(basename "$0")" "$stage/glimmerbox" \
+    runuser -u "$user" -- env E2E_AS_USER=1 "$stage/$(basename "$0")" "${arguments[@]}" \
         </dev/null || status=$?
     exit "$status"
 }
@@ -348,4 +355,77 @@ text_lines() {
             else if (top >= 0 && at[2] - bottom > 2) { if (bottom - top >= 2) print top + y, bottom + y; top = -1 }
         }
         END { if (top >= 0 && bottom - top >= 2) print top + y, bottom + y }'
+}
+
+# --- GNOME Shell ----------------------------------------------------------------------
+
+# Starts GNOME Shell headless on Wayland (a virtual monitor, no GPU, unsafe mode so
+# that shell_js and the screenshot interface answer) with the extensions named as
+# arguments on, on the private bus of e2e_private_bus --no-activation, with an empty
+# second bus as the system bus (without one the shell stops at start), settings in
+# memory and everything of the session in the test's folder; waits until a
+# StatusNotifierItem host is registered. Sets SHELL_PID and WAYLAND_DISPLAY, and
+# QT_QPA_PLATFORM for the program; the shell's log is $E2E_TMP/shell.log. Exits 77
+# with the shell's last words where it cannot start here.
+e2e_start_gnome_shell() {
+    export HOME="$E2E_TMP/home" XDG_RUNTIME_DIR="$E2E_TMP/runtime" XDG_CACHE_HOME="$E2E_TMP/cache"
+    export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
+    export NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory GSETTINGS_SCHEMA_DIR="$E2E_TMP/schemas"
+    unset DISPLAY WAYLAND_DISPLAY
+    mkdir -p "$HOME" "$XDG_CACHE_HOME" "$GSETTINGS_SCHEMA_DIR"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    # The extensions on, no hot corner for a parked pointer to trip over.
+    cp /usr/share/glib-2.0/schemas/*.xml "$GSETTINGS_SCHEMA_DIR/"
+    {
+        echo "[org.gnome.shell]"
+        echo "enabled-extensions=[$(printf "'%s'," "$@" | sed 's/,$//')]"
+        echo "disable-user-extensions=false"
+        echo "[org.gnome.desktop.interface]"
+        echo "enable-hot-corners=false"
+    } >"$GSETTINGS_SCHEMA_DIR/90-glimmerbox-test.gschema.override"
+    glib-compile-schemas "$GSETTINGS_SCHEMA_DIR"
+    e2e_bus_config system >"$E2E_TMP/system.conf"
+    dbus-daemon --config-file="$E2E_TMP/system.conf" --nofork --print-address=3 \
+        3>"$E2E_TMP/system-bus" 2>/dev/null &
+    E2E_PIDS+=($!)
+    wait_for 50 test -s "$E2E_TMP/system-bus" || fail "the system bus did not start"
+    DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$E2E_TMP/system-bus")
+    export DBUS_SYSTEM_BUS_ADDRESS
+
+    gnome-shell --headless --wayland --no-x11 --virtual-monitor 1280x800 --unsafe-mode \
+        >"$E2E_TMP/shell.log" 2>&1 &
+    SHELL_PID=$!
+    E2E_PIDS+=("$SHELL_PID")
+    wait_for 300 gnome_host_ready || true
+    if ! kill -0 "$SHELL_PID" 2>/dev/null; then
+        echo "SKIP: GNOME Shell cannot start here:" \
+            "$(grep -v '^$' "$E2E_TMP/shell.log" | tail -n 1 | cut -c1-200)"
+        exit 77
+    fi
+    gnome_host_ready || fail "no StatusNotifierItem host registered within 30 s"
+    WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls wayland-* | grep -v '\.lock$' | head -n 1)
+    export WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland
+}
+
+# True once the shell has ended or a host is registered with its watcher.
+gnome_host_ready() {
+    kill -0 "$SHELL_PID" || return 0
+    bus_call org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher \
+        IsStatusNotifierHostRegistered | grep -q true
+}
+
+# Runs JavaScript in the shell and prints its result (a string as it is, anything
+# else as JSON).
+shell_js() {
+    /usr/bin/python3 - "$1" <<'EOF'
+import json, sys
+import dbus
+shell = dbus.SessionBus().get_object("org.gnome.Shell", "/org/gnome/Shell")
+ok, result = shell.Eval(sys.argv[1], dbus_interface="org.gnome.Shell")
+if not ok:
+    sys.exit("the shell's JavaScript failed: %s" % result)
+value = json.loads(result) if result else ""
+print(value if isinstance(value, str) else json.dumps(value))
+EOF
 }
