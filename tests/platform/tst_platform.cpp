@@ -1,14 +1,19 @@
 // The Qt side of the platform layer: where settings land, crisp tray pictures,
-// picture loading that never blocks, the file dialog's filter form.
+// what a StatusNotifierItem host is told and given, the exported menu, picture
+// loading that never blocks, the file dialog's filter form.
 
 #include "platform/CrispIconEngine.h"
 #include "platform/Pictures.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/sni/DBusMenu.h"
+#include "platform/qt/sni/StatusNotifierItem.h"
 #include "platform/widgets/ClickImage.h"
 
+#include <QAction>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -186,6 +191,100 @@ private slots:
         QVERIFY(!Pictures::sameFrame(shown, frames[1]));
         frames[0] = Pictures::trayIcon(checkerArt());
         QVERIFY(!Pictures::sameFrame(shown, frames[0]));
+    }
+
+    void theItemTellsTheHostOnlyWhatChanged_data()
+    {
+        QTest::addColumn<sni::FrameHandover>("handover");
+        QTest::newRow("pictures") << sni::FrameHandover::Pixmaps;
+        QTest::newRow("named files") << sni::FrameHandover::Names;
+    }
+
+    void theItemTellsTheHostOnlyWhatChanged()
+    {
+        QFETCH(sni::FrameHandover, handover);
+        QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        const QIcon a = Pictures::trayIcon(checkerArt());
+        const QIcon b = Pictures::trayIcon(checkerArt().mirrored());
+        TrayRecord record{&a, QStringLiteral("Glimmerbox"), QString(), {}, nullptr};
+        sni::StatusNotifierItem item(record, handover);
+        QSignalSpy icons(&item, &sni::StatusNotifierItem::NewIcon);
+        QSignalSpy tips(&item, &sni::StatusNotifierItem::NewToolTip);
+        QCOMPARE(item.accessibleDesc(), QGuiApplication::applicationDisplayName());
+        const QString firstName = item.iconName();
+
+        record.title = QStringLiteral("Aquarium");
+        item.update(record); // the same frame and tip: nothing to tell
+        QCOMPARE(icons.count() + tips.count(), 0);
+        QCOMPARE(item.accessibleDesc(), QStringLiteral("Aquarium"));
+        record.icon = &b;
+        record.tip = QStringLiteral("Glimmerbox \u2014 CPU 37%");
+        item.update(record);
+        QCOMPARE(icons.count(), 1);
+        QCOMPARE(tips.count(), 1);
+        QCOMPARE(item.toolTip().title, record.tip);
+        record.icon = &a; // back to a frame already written
+        item.update(record);
+
+        if (handover == sni::FrameHandover::Names) {
+            QCOMPARE(item.iconName(), firstName);
+            QVERIFY(item.iconPixmap().isEmpty());
+            QVERIFY(item.iconThemePath().startsWith(runtime.path()));
+            const QImage file(item.iconThemePath() + u'/' + firstName + QStringLiteral(".png"));
+            QCOMPARE(file.size(), QSize(32, 32));
+            QVERIFY(holdsEnlarged(file.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                                  checkerArt(), 2, {0, 0}));
+            return;
+        }
+        QVERIFY(item.iconName().isEmpty() && item.iconThemePath().isEmpty());
+        const QList<sni::IconPixmap> pictures = item.iconPixmap();
+        QCOMPARE(pictures.size(), 2);
+        QCOMPARE(QSize(pictures[1].width, pictures[1].height), QSize(32, 32));
+        // ARGB, big-endian: the top left pixel (blue), then its enlarged neighbour.
+        QCOMPARE(pictures[0].argb.left(4), QByteArray::fromHex("ff0000ff"));
+        QCOMPARE(pictures[1].argb.mid(4, 4), QByteArray::fromHex("ff0000ff"));
+        QCOMPARE(pictures[1].argb.mid(8, 4), QByteArray::fromHex("ffff0010"));
+    }
+
+    void theExportedMenuFollowsItsEntries()
+    {
+        QMenu menu;
+        QAction* options = menu.addAction(QStringLiteral("&Options"));
+        menu.addAction(QStringLiteral("Save_as && more"));
+        menu.addSeparator();
+        QAction* exit = menu.addAction(QStringLiteral("Exit"));
+        sni::DBusMenu exported(menu);
+        QSignalSpy updates(&exported, &sni::DBusMenu::ItemsPropertiesUpdated);
+        QSignalSpy chosen(options, &QAction::triggered);
+
+        sni::MenuLayout layout;
+        exported.GetLayout(0, -1, {QStringLiteral("label")}, layout);
+        QStringList labels;
+        for (const sni::MenuLayout& entry : layout.children)
+            labels << QString::number(entry.id) + u'=' + entry.properties.value("label").toString();
+        QCOMPARE(labels, (QStringList{"1=_Options", "2=Save__as & more", "3=", "4=Exit"}));
+
+        // Changes made in one go reach the host as one signal, with what changed.
+        options->setEnabled(false);
+        exit->setEnabled(false);
+        exit->setText(QStringLiteral("Quit"));
+        QVERIFY(updates.wait());
+        QCOMPARE(updates.count(), 1);
+        const auto told = updates.first().first().value<QList<sni::MenuItemProperties>>();
+        QCOMPARE(told.size(), 2);
+        QCOMPARE(told[1].id, 4);
+        QCOMPARE(told[1].properties,
+                 (QVariantMap{{"enabled", false}, {"label", QStringLiteral("Quit")}}));
+
+        // A click reaches an entry after the call, and only while it is enabled.
+        exported.Event(1, QStringLiteral("clicked"), {}, 0);
+        QTest::qWait(10);
+        QCOMPARE(chosen.count(), 0);
+        options->setEnabled(true);
+        exported.Event(1, QStringLiteral("clicked"), {}, 0);
+        QCOMPARE(chosen.count(), 0);
+        QTRY_COMPARE(chosen.count(), 1);
     }
 
     void repaintingTheSameFrameReusesItsEnlargement()

@@ -246,8 +246,8 @@ bool DBusMenu::handleEvent(int id, const QString& eventId)
         QMetaObject::invokeMethod(
             this,
             [action = entry->action] {
-                if (action && action->isEnabled() && action->isVisible())
-                    action->trigger();
+                if (action)
+                    action->trigger(); // which a disabled entry ignores
             },
             Qt::QueuedConnection);
     }

@@ -24,7 +24,7 @@ namespace glimmer::sni {
 ///
 /// A "clicked" event triggers the entry's action after the host's call has been
 /// answered (the command may open a message box, and the host must not wait for it
-/// to close), and only if the entry is still enabled and visible then.
+/// to close), and only if the entry is still enabled then.
 class DBusMenu final : public QObject, public QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")

@@ -88,8 +88,7 @@ bool StatusNotifierItem::registerItem()
         kWatcherName, bus_, QDBusServiceWatcher::WatchForRegistration);
     connect(watcherWatch_.get(), &QDBusServiceWatcher::serviceRegistered, this,
             [this] { registerWithWatcher(false); });
-    registered_ = registerWithWatcher(true);
-    return registered_;
+    return registerWithWatcher(true);
 }
 
 bool StatusNotifierItem::registerWithWatcher(bool wait)
@@ -113,14 +112,12 @@ void StatusNotifierItem::update(const TrayRecord& record)
         frame_ = frame;
         pictures_.reset();
         iconName_ = handover_ == FrameHandover::Names ? nameOf(frame_) : QString();
-        if (registered_)
-            emit NewIcon();
+        emit NewIcon();
     }
     title_ = record.title;
     if (record.tip != tip_) {
         tip_ = record.tip;
-        if (registered_)
-            emit NewToolTip();
+        emit NewToolTip();
     }
 }
 

@@ -131,7 +131,6 @@ private:
     QString title_;
     std::unique_ptr<QTemporaryDir> folder_; ///< the named frames' files
     QHash<qint64, QString> names_;          ///< frame (cache key) to its file's name
-    bool registered_ = false;
 };
 
 } // namespace glimmer::sni
