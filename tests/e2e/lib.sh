@@ -78,8 +78,8 @@ e2e_as_user() {
     stage="$E2E_TMP/stage"
     mkdir -p "$stage"
     chmod 755 "$E2E_TMP" "$stage"
-    cp "$(dirname "${BASH_SOURCE[0]}")"/*.sh "$(dirname "${BASH_SOURCE[0]}")"/*.py \
-        "$(dirname "$0")"/*.sh "$(dirname "$0")"/*.py "$stage/" 2>/dev/null || true
+    cp "$(dirname "${BASH_SOURCE[0]}")"/*.sh "$(dirname "${BASH_SOURCE[0]}")"/*.py "$stage/"
+    cp "$0" "$stage/"
     for argument in "$@"; do
         if [ -f "$argument" ]; then
             cp "$argument" "$stage/"

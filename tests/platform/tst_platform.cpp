@@ -11,6 +11,7 @@
 #include "platform/widgets/ClickImage.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
@@ -224,8 +225,20 @@ private slots:
         QCOMPARE(icons.count(), 1);
         QCOMPARE(tips.count(), 1);
         QCOMPARE(item.toolTip().title, record.tip);
-        record.icon = &a; // back to a frame already written
-        item.update(record);
+        // For a host that shows one picture a gathering: changes are told at most
+        // once a gap, each within a gap; the host then reads the frame shown.
+        item.setIconAnnouncementGap(std::chrono::milliseconds(50));
+        const qsizetype before = icons.count();
+        QElapsedTimer changing;
+        changing.start();
+        for (int tick = 0; tick < 9; ++tick) { // ends on a, a frame already written
+            record.icon = tick % 2 ? &b : &a;
+            item.update(record);
+            QTest::qWait(15);
+        }
+        const qsizetype told = icons.count() - before;
+        QVERIFY2(told >= 3 && told <= changing.elapsed() / 50 + 1,
+                 qPrintable(QString::number(told)));
 
         if (handover == sni::FrameHandover::Names) {
             QCOMPARE(item.iconName(), firstName);

@@ -13,7 +13,6 @@ namespace glimmer {
 
 namespace sni {
 class StatusNotifierItem;
-enum class FrameHandover;
 } // namespace sni
 
 /// The tray area: where a StatusNotifierItem host is registered on the session bus
@@ -50,7 +49,6 @@ private:
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     const QIcon& iconOf(const TrayRecord& record) const;
     static bool trayHostPresent();
-    static sni::FrameHandover frameHandover();
     static void waitForTrayHost(std::chrono::milliseconds limit);
 
     std::unique_ptr<QSystemTrayIcon> icon_;

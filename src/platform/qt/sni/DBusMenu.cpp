@@ -163,12 +163,10 @@ std::optional<QVariantMap> DBusMenu::propertiesOf(int id)
 {
     if (id == 0)
         return QVariantMap{{QStringLiteral("children-display"), QStringLiteral("submenu")}};
-    Entry* entry = find(id);
+    const Entry* entry = find(id);
     if (!entry)
         return std::nullopt;
-    // What the host reads now is what it knows: a change still gathered is not sent again.
-    entry->sent = propertiesOfAction(*entry->action);
-    return entry->sent;
+    return propertiesOfAction(*entry->action);
 }
 
 QVariantMap DBusMenu::filtered(const QVariantMap& properties, const QStringList& names)

@@ -9,6 +9,7 @@
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -42,11 +43,16 @@ QList<QSize> sizesOf(const QIcon& frame)
 
 StatusNotifierItem::StatusNotifierItem(const TrayRecord& record, FrameHandover handover)
     : bus_(QDBusConnection::sessionBus()), callback_(record.callback), handover_(handover),
-      tip_(record.tip), title_(record.title)
+      blank_(blankFrame()), tip_(record.tip), title_(record.title)
 {
     registerTypes();
     if (record.menu)
         menu_ = std::make_unique<DBusMenu>(*record.menu);
+    nextAnnouncement_.setSingleShot(true);
+    connect(&nextAnnouncement_, &QTimer::timeout, this, [this] {
+        announced_.start();
+        emit NewIcon();
+    });
     update(record);
 }
 
@@ -69,6 +75,20 @@ bool StatusNotifierItem::hostPresent()
     const QDBusMessage reply = bus.call(get, QDBus::Block, 5000);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
            reply.arguments().constFirst().value<QDBusVariant>().variant().toBool();
+}
+
+QString StatusNotifierItem::watcherProgram()
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface())
+        return {};
+    const auto pid = bus.interface()->servicePid(kWatcherName);
+    if (!pid.isValid())
+        return {};
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid.value()));
+    if (!comm.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(comm.readAll()).trimmed();
 }
 
 bool StatusNotifierItem::registerItem()
@@ -104,20 +124,36 @@ bool StatusNotifierItem::registerWithWatcher(bool wait)
 
 void StatusNotifierItem::update(const TrayRecord& record)
 {
-    static const QIcon blank = blankFrame();
-    const QIcon& frame = record.icon && !record.icon->isNull() ? *record.icon : blank;
+    const QIcon& frame = record.icon && !record.icon->isNull() ? *record.icon : blank_;
     // The player hands over its frame on every tick; a host told of a change fetches
     // and decodes the picture again, so the frame it has already is not announced.
     if (frame_.isNull() || !Pictures::sameFrame(frame_, frame)) {
         frame_ = frame;
         pictures_.reset();
         iconName_ = handover_ == FrameHandover::Names ? nameOf(frame_) : QString();
-        emit NewIcon();
+        announceIcon();
     }
     title_ = record.title;
     if (record.tip != tip_) {
         tip_ = record.tip;
         emit NewToolTip();
+    }
+}
+
+void StatusNotifierItem::announceIcon()
+{
+    if (gap_.count() <= 0) {
+        emit NewIcon();
+        return;
+    }
+    if (nextAnnouncement_.isActive())
+        return; // it will tell the frame shown then
+    const qint64 since = announced_.isValid() ? announced_.elapsed() : gap_.count();
+    if (since >= gap_.count()) {
+        announced_.start();
+        emit NewIcon();
+    } else {
+        nextAnnouncement_.start(static_cast<int>(gap_.count() - since));
     }
 }
 

@@ -5,10 +5,13 @@
 
 #include <QDBusConnection>
 #include <QDBusObjectPath>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QIcon>
 #include <QObject>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -71,6 +74,14 @@ public:
 
     /// Whether a watcher is on the session bus and a host has registered with it.
     static bool hostPresent();
+    /// The name of the program that owns the watcher ("gnome-shell", "kded5", ...);
+    /// empty when it cannot be told.
+    static QString watcherProgram();
+
+    /// Announces a new frame (NewIcon) at most once every `gap`, the last frame
+    /// within a gap once it has passed: for a host that gathers announcements and
+    /// shows at most one picture a gap anyway. Zero, the default, announces each.
+    void setIconAnnouncementGap(std::chrono::milliseconds gap) { gap_ = gap; }
 
     /// Exports the item and its menu and registers with the watcher. False when the
     /// bus or the watcher refuses.
@@ -113,6 +124,7 @@ Q_SIGNALS:
 
 private:
     void report(int message);
+    void announceIcon();
     /// Registers with the watcher; with `wait`, only once it has answered yes.
     bool registerWithWatcher(bool wait);
     /// The name of `frame`'s file, written on first use; empty where it cannot be.
@@ -124,6 +136,7 @@ private:
     std::unique_ptr<QDBusServiceWatcher> watcherWatch_;
     std::function<void(int)> callback_;
     FrameHandover handover_;
+    QIcon blank_; ///< shown while the record has no icon yet
     QIcon frame_;
     QString iconName_;
     std::optional<QList<IconPixmap>> pictures_; ///< of frame_, made when first asked for
@@ -131,6 +144,9 @@ private:
     QString title_;
     std::unique_ptr<QTemporaryDir> folder_; ///< the named frames' files
     QHash<qint64, QString> names_;          ///< frame (cache key) to its file's name
+    std::chrono::milliseconds gap_{0};
+    QElapsedTimer announced_; ///< since the last NewIcon
+    QTimer nextAnnouncement_;
 };
 
 } // namespace glimmer::sni

@@ -4,8 +4,11 @@
 # settle, the cases alternate, R rounds. Cases:
 #   idle            nothing in the tray: the shell's own baseline
 #   floor@MS        bench/floor.cpp, Qt's own D-Bus tray item, 5 frames, every MS
-#   pixmaps@MS      Glimmerbox, Fuzzy T.V (5 frames) every MS, pictures as IconPixmap
+#   pixmaps@MS      Glimmerbox, Fuzzy T.V (5 frames) every MS, pictures as IconPixmap,
+#                   a NewIcon for every frame
 #   names@MS        the same, frames as PNG files named by IconName (IconThemePath)
+#   chosen@MS       Glimmerbox as it serves GNOME Shell by itself (no override)
+#   names+gap@MS    named files, announced as the program does for GNOME Shell
 #   runcat          Debian's RunCat extension, the cat drawn by the shell itself at
 #                   its fastest pace (its load reading held at 100 %)
 # One line a case and round: the shell's CPU (utime + stime of gnome-shell from
@@ -13,7 +16,8 @@
 # extension's icon actor taking a new picture; RunCat's repaints), the shell's CPU
 # per change shown a second above the idle baseline of the same round, and the lines
 # the shell logged meanwhile. Then the medians. Run by scripts/bench --gnome.
-# Usage: bench/gnome_shell.sh <glimmerbox> <glimmer_floor> [rounds] [seconds]
+# CASES="pixmaps chosen" leaves out the program's other cases.
+# Usage: bench/gnome_shell_cost.sh <glimmerbox> <glimmer_floor> [rounds] [seconds]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 lib=$here/lib.sh
@@ -28,7 +32,8 @@ e2e_start_gnome_shell "$appindicator"
 echo "GNOME Shell $(gnome-shell --version | cut -d' ' -f3), $rounds rounds of $seconds s a case"
 
 # The one tray button of an AppIndicator item, and RunCat's button, as JavaScript.
-item="Object.values(imports.ui.main.panel.statusArea).find(b => b && b._indicator)"
+item="(Object.entries(imports.ui.main.panel.statusArea).find(([key, b]) => b &&
+    key.startsWith('appindicator-')) || [])[1]"
 cat_button="imports.ui.main.panel.statusArea.RunCat"
 item_shown() { [ "$(shell_js "String(!!($item && ($item).visible))")" = true ]; }
 item_gone() { [ "$(shell_js "String(!!($item))")" = false ]; }
@@ -80,7 +85,11 @@ program_case() {
         GLIMMERBOX_PID=$!
         E2E_PIDS+=("$GLIMMERBOX_PID")
     else
-        export GLIMMER_SNI_FRAMES=$kind
+        unset GLIMMER_SNI_FRAMES GLIMMER_SNI_GAP_MS
+        case "$kind" in
+        pixmaps | names) export GLIMMER_SNI_FRAMES=$kind GLIMMER_SNI_GAP_MS=0 ;;
+        names+gap) export GLIMMER_SNI_FRAMES=names ;;
+        esac
         e2e_start_glimmerbox "$glimmerbox" Previous=4 "Speed=$interval"
     fi
     wait_for 150 item_shown || fail "$name: the top bar shows no item"
@@ -95,8 +104,9 @@ for round in $(seq 1 "$rounds"); do
     measure idle "" ""
     for interval in 100 10; do
         program_case "floor@$interval" floor "$interval"
-        program_case "pixmaps@$interval" pixmaps "$interval"
-        program_case "names@$interval" names "$interval"
+        for kind in ${CASES:-pixmaps names chosen names+gap}; do
+            program_case "$kind@$interval" "$kind" "$interval"
+        done
     done
     shell_js "imports.ui.main.extensionManager.enableExtension('$runcat'); 'ok'" >/dev/null
     wait_for 50 cat_shown || fail "RunCat did not start"
@@ -120,6 +130,6 @@ awk '
         for (i = 1; i <= n; i++) {
             c = order[i]; s = median(shell[c]); f = median(shown[c])
             printf "| %s | %.2f | %.2f | %.2f | %.2f | %s | %s |\n", c, s, s - idle, median(ours[c]), f,
-                f > 0 ? sprintf("%.2f", (s - idle) / f) : "-", median(logs[c])
+                (f > 0 ? sprintf("%.2f", (s - idle) / f) : "-"), median(logs[c])
         }
     }' "$E2E_TMP/results"
