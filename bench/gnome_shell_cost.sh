@@ -4,11 +4,10 @@
 # settle, the cases alternate, R rounds. Cases:
 #   idle            nothing in the tray: the shell's own baseline
 #   floor@MS        bench/floor.cpp, Qt's own D-Bus tray item, 5 frames, every MS
-#   pixmaps@MS      Glimmerbox, Fuzzy T.V (5 frames) every MS, pictures as IconPixmap,
-#                   a NewIcon for every frame
-#   names@MS        the same, frames as PNG files named by IconName (IconThemePath)
-#   chosen@MS       Glimmerbox as it serves GNOME Shell by itself (no override)
-#   names+gap@MS    named files, announced as the program does for GNOME Shell
+#   every@MS        Glimmerbox, Fuzzy T.V (5 frames) every MS, a NewIcon for every
+#                   frame (GLIMMER_SNI_GAP_MS=0)
+#   chosen@MS       Glimmerbox as it serves GNOME Shell by itself: a NewIcon at most
+#                   every 100 ms
 #   runcat          Debian's RunCat extension, the cat drawn by the shell itself at
 #                   its fastest pace (its load reading held at 100 %)
 # One line a case and round: the shell's CPU (utime + stime of gnome-shell from
@@ -16,7 +15,6 @@
 # extension's icon actor taking a new picture; RunCat's repaints), the shell's CPU
 # per change shown a second above the idle baseline of the same round, and the lines
 # the shell logged meanwhile. Then the medians. Run by scripts/bench --gnome.
-# CASES="pixmaps chosen" leaves out the program's other cases.
 # Usage: bench/gnome_shell_cost.sh <glimmerbox> <glimmer_floor> [rounds] [seconds]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -85,11 +83,8 @@ program_case() {
         GLIMMERBOX_PID=$!
         E2E_PIDS+=("$GLIMMERBOX_PID")
     else
-        unset GLIMMER_SNI_FRAMES GLIMMER_SNI_GAP_MS
-        case "$kind" in
-        pixmaps | names) export GLIMMER_SNI_FRAMES=$kind GLIMMER_SNI_GAP_MS=0 ;;
-        names+gap) export GLIMMER_SNI_FRAMES=names ;;
-        esac
+        unset GLIMMER_SNI_GAP_MS
+        [ "$kind" != every ] || export GLIMMER_SNI_GAP_MS=0
         e2e_start_glimmerbox "$glimmerbox" Previous=4 "Speed=$interval"
     fi
     wait_for 150 item_shown || fail "$name: the top bar shows no item"
@@ -104,7 +99,7 @@ for round in $(seq 1 "$rounds"); do
     measure idle "" ""
     for interval in 100 10; do
         program_case "floor@$interval" floor "$interval"
-        for kind in ${CASES:-pixmaps names chosen names+gap}; do
+        for kind in every chosen; do
             program_case "$kind@$interval" "$kind" "$interval"
         done
     done

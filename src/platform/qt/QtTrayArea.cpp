@@ -124,33 +124,26 @@ void QtTrayArea::waitForTrayHost(std::chrono::milliseconds limit)
 }
 
 namespace {
-/// How the frames go to a StatusNotifierItem host, by the program that owns the
-/// watcher. Measured with scripts/bench --gnome (docs/PERFORMANCE.md).
-struct HostTraits {
-    sni::FrameHandover handover = sni::FrameHandover::Pixmaps;
-    std::chrono::milliseconds gap{0};
-};
-
-HostTraits traitsFor(const QString& watcher)
+/// How often a StatusNotifierItem host is told of a new frame at most, by the program
+/// that owns the watcher; zero for every frame.
+std::chrono::milliseconds announcementGapFor(const QString& watcher)
 {
-    HostTraits traits;
-    // GNOME's AppIndicator extension gathers NewIcon signals for 100 ms, then reads
-    // the item and shows its picture: 3.5 pictures a second at 100 ms, 4.8 at 10 ms.
-    // Each signal costs the shell all the same: at 10 ms it spent 17.7 % of a core,
-    // 7.6 % at 100 ms. One announcement a gathering shows as many pictures.
-    if (watcher == QLatin1String("gnome-shell"))
-        traits.gap = std::chrono::milliseconds(100);
-    // GLIMMER_SNI_FRAMES=pixmaps|names and GLIMMER_SNI_GAP_MS choose for a measurement.
-    const QString frames = qEnvironmentVariable("GLIMMER_SNI_FRAMES");
-    if (frames == QLatin1String("names"))
-        traits.handover = sni::FrameHandover::Names;
-    else if (frames == QLatin1String("pixmaps"))
-        traits.handover = sni::FrameHandover::Pixmaps;
+    // GLIMMER_SNI_GAP_MS sets it for a measurement (scripts/bench --gnome).
     bool given = false;
     const int gap = qEnvironmentVariableIntValue("GLIMMER_SNI_GAP_MS", &given);
     if (given)
-        traits.gap = std::chrono::milliseconds(gap);
-    return traits;
+        return std::chrono::milliseconds(gap);
+    // GNOME's AppIndicator extension gathers NewIcon signals for 100 ms, then reads
+    // the item and shows its picture, 3.5 a second here at 100 ms, 4.8 at 10 ms. Each
+    // signal costs the shell all the same. At 10 ms, with a NewIcon for every frame,
+    // the shell spent 18.2 % of a core (the floor, Qt's own item, 18.6 %); with one
+    // at most every 50 ms 9.3 %, showing 4.2 pictures a second; every 100 ms 7.3 %,
+    // showing 3.5. Every other host shows each frame. Handing frames as named PNG
+    // files (IconName, IconThemePath) cost the shell as much as pictures at 100 ms
+    // and showed fewer at 10 ms, so pictures it is (docs/PERFORMANCE.md).
+    if (watcher == QLatin1String("gnome-shell"))
+        return std::chrono::milliseconds(50);
+    return std::chrono::milliseconds(0);
 }
 } // namespace
 
@@ -162,9 +155,9 @@ bool QtTrayArea::add(const TrayRecord& record)
     // A host on the bus comes first, as with Qt's own choice: a panel that is both
     // (Xfce's status tray) shows the item it draws itself.
     if (sni::StatusNotifierItem::hostPresent()) {
-        const HostTraits traits = traitsFor(sni::StatusNotifierItem::watcherProgram());
-        item_ = std::make_unique<sni::StatusNotifierItem>(record, traits.handover);
-        item_->setIconAnnouncementGap(traits.gap);
+        item_ = std::make_unique<sni::StatusNotifierItem>(record);
+        item_->setIconAnnouncementGap(
+            announcementGapFor(sni::StatusNotifierItem::watcherProgram()));
         if (!item_->registerItem()) {
             item_.reset();
             return false;

@@ -41,9 +41,9 @@ QList<QSize> sizesOf(const QIcon& frame)
 }
 } // namespace
 
-StatusNotifierItem::StatusNotifierItem(const TrayRecord& record, FrameHandover handover)
-    : bus_(QDBusConnection::sessionBus()), callback_(record.callback), handover_(handover),
-      blank_(blankFrame()), tip_(record.tip), title_(record.title)
+StatusNotifierItem::StatusNotifierItem(const TrayRecord& record)
+    : bus_(QDBusConnection::sessionBus()), callback_(record.callback), blank_(blankFrame()),
+      tip_(record.tip), title_(record.title)
 {
     registerTypes();
     if (record.menu)
@@ -130,7 +130,6 @@ void StatusNotifierItem::update(const TrayRecord& record)
     if (frame_.isNull() || !Pictures::sameFrame(frame_, frame)) {
         frame_ = frame;
         pictures_.reset();
-        iconName_ = handover_ == FrameHandover::Names ? nameOf(frame_) : QString();
         announceIcon();
     }
     title_ = record.title;
@@ -157,29 +156,6 @@ void StatusNotifierItem::announceIcon()
     }
 }
 
-QString StatusNotifierItem::nameOf(const QIcon& frame)
-{
-    const qint64 key = frame.cacheKey();
-    if (const auto known = names_.constFind(key); known != names_.cend())
-        return *known;
-    if (!folder_) {
-        // Private to the user (the runtime folder is theirs alone), gone with the run.
-        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-        if (runtime.isEmpty())
-            return {};
-        folder_ = std::make_unique<QTemporaryDir>(runtime + QStringLiteral("/glimmerbox-XXXXXX"));
-    }
-    if (!folder_->isValid())
-        return {};
-    // The largest size offered: a host that shows it smaller halves whole pixels.
-    const QSize size = sizesOf(frame).constLast();
-    const QString name = QStringLiteral("glimmerbox-frame-%1").arg(names_.size() + 1);
-    if (!frame.pixmap(size, 1.0).save(folder_->filePath(name + QStringLiteral(".png")), "PNG"))
-        return {};
-    names_.insert(key, name);
-    return name;
-}
-
 QList<IconPixmap> StatusNotifierItem::picturesOf(const QIcon& frame)
 {
     QList<IconPixmap> pictures;
@@ -201,8 +177,6 @@ QList<IconPixmap> StatusNotifierItem::picturesOf(const QIcon& frame)
 
 QList<IconPixmap> StatusNotifierItem::iconPixmap()
 {
-    if (!iconName_.isEmpty())
-        return {}; // the host reads the named file
     if (!pictures_)
         pictures_ = picturesOf(frame_);
     return *pictures_;
@@ -216,11 +190,6 @@ QString StatusNotifierItem::id() const
 QString StatusNotifierItem::title() const
 {
     return QGuiApplication::applicationDisplayName();
-}
-
-QString StatusNotifierItem::iconThemePath() const
-{
-    return folder_ && folder_->isValid() ? folder_->path() : QString();
 }
 
 ToolTip StatusNotifierItem::toolTip() const

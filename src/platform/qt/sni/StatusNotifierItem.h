@@ -6,10 +6,8 @@
 #include <QDBusConnection>
 #include <QDBusObjectPath>
 #include <QElapsedTimer>
-#include <QHash>
 #include <QIcon>
 #include <QObject>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
 #include <functional>
@@ -21,15 +19,6 @@ class QDBusServiceWatcher;
 namespace glimmer::sni {
 
 class DBusMenu;
-
-/// How the item hands its frames to the host.
-enum class FrameHandover {
-    /// The pictures themselves (IconPixmap), fetched again after every NewIcon.
-    Pixmaps,
-    /// Each frame written once as a PNG file into a private folder (IconThemePath)
-    /// and named (IconName), so that a host may keep what it has already read.
-    Names,
-};
 
 /// The program's icon as an org.kde.StatusNotifierItem on the session bus, with its
 /// menu as a com.canonical.dbusmenu object (DBusMenu), registered with the
@@ -67,7 +56,7 @@ public:
 
     /// An item for `record` (its icon, tip, title, callback and menu, which must
     /// outlive the item), not yet on the bus.
-    StatusNotifierItem(const TrayRecord& record, FrameHandover handover);
+    explicit StatusNotifierItem(const TrayRecord& record);
     ~StatusNotifierItem() override;
     StatusNotifierItem(const StatusNotifierItem&) = delete;
     StatusNotifierItem& operator=(const StatusNotifierItem&) = delete;
@@ -95,8 +84,8 @@ public:
     QString title() const;
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }
-    QString iconThemePath() const;
-    QString iconName() const { return iconName_; }
+    QString iconThemePath() const { return {}; }
+    QString iconName() const { return {}; }
     QList<IconPixmap> iconPixmap();
     QString noName() const { return {}; }
     QList<IconPixmap> noPixmaps() const { return {}; }
@@ -127,23 +116,17 @@ private:
     void announceIcon();
     /// Registers with the watcher; with `wait`, only once it has answered yes.
     bool registerWithWatcher(bool wait);
-    /// The name of `frame`'s file, written on first use; empty where it cannot be.
-    QString nameOf(const QIcon& frame);
 
     QDBusConnection bus_;
     QString service_;
     std::unique_ptr<DBusMenu> menu_;
     std::unique_ptr<QDBusServiceWatcher> watcherWatch_;
     std::function<void(int)> callback_;
-    FrameHandover handover_;
     QIcon blank_; ///< shown while the record has no icon yet
     QIcon frame_;
-    QString iconName_;
     std::optional<QList<IconPixmap>> pictures_; ///< of frame_, made when first asked for
     QString tip_;
     QString title_;
-    std::unique_ptr<QTemporaryDir> folder_; ///< the named frames' files
-    QHash<qint64, QString> names_;          ///< frame (cache key) to its file's name
     std::chrono::milliseconds gap_{0};
     QElapsedTimer announced_; ///< since the last NewIcon
     QTimer nextAnnouncement_;
