@@ -299,6 +299,20 @@ click_in_window() {
     xdotool mousemove 0 $((screen_height - 1))
 }
 
+# Prints "X Y W H" of the area where the pictures $1 and $2 differ, leaving out the
+# rectangle "X Y W H" $3 if given; fails when they are the same.
+changed_area() {
+    local mask=() x y w h
+    if [ -n "${3:-}" ]; then
+        read -r x y w h <<<"$3"
+        mask=(-fill black -draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))")
+    fi
+    convert "$1" "$2" -compose difference -composite "${mask[@]}" -threshold 0 \
+        "$E2E_TMP/difference.png"
+    [ "$(convert "$E2E_TMP/difference.png" -format '%[fx:maxima]' info:)" != 0 ] || return 1
+    convert "$E2E_TMP/difference.png" -trim -format '%[fx:page.x] %[fx:page.y] %w %h' info:
+}
+
 # --- D-Bus, for the StatusNotifierItem hosts (gdbus, on the session bus) ---------------
 
 bus_call() { # <destination> <object path> <interface.method> [arguments]
