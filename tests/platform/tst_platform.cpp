@@ -220,7 +220,7 @@ private slots:
         const qsizetype before = icons.count();
         QElapsedTimer changing;
         changing.start();
-        for (int tick = 0; tick < 9; ++tick) {
+        for (int tick = 0; tick < 13; ++tick) { // ends on a
             record.icon = tick % 2 ? &b : &a;
             item.update(record);
             QTest::qWait(15);
@@ -228,6 +228,19 @@ private slots:
         const qsizetype told = icons.count() - before;
         QVERIFY2(told >= 3 && told <= changing.elapsed() / 50 + 1,
                  qPrintable(QString::number(told)));
+        // Going away, the item still answers a host told of a change just now, and
+        // tells nothing more.
+        QElapsedTimer withdrawing;
+        withdrawing.start();
+        item.withdraw();
+        QVERIFY(withdrawing.elapsed() >= 150);
+        const qsizetype last = icons.count();
+        record.icon = &b;
+        item.update(record);
+        QTest::qWait(60);
+        QCOMPARE(icons.count(), last);
+        record.icon = &a;
+        item.update(record);
 
         const QList<sni::IconPixmap> pictures = item.iconPixmap();
         QCOMPARE(pictures.size(), 2);

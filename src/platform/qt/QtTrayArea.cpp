@@ -200,6 +200,7 @@ bool QtTrayArea::modify(const TrayRecord& record)
 bool QtTrayArea::remove(const TrayRecord&)
 {
     if (item_) {
+        item_->withdraw();
         item_.reset();
         return true;
     }

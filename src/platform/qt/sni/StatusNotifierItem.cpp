@@ -9,6 +9,7 @@
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -135,13 +136,29 @@ void StatusNotifierItem::update(const TrayRecord& record)
     title_ = record.title;
     if (record.tip != tip_) {
         tip_ = record.tip;
-        emit NewToolTip();
+        if (!withdrawn_)
+            emit NewToolTip();
     }
+}
+
+void StatusNotifierItem::withdraw()
+{
+    withdrawn_ = true;
+    nextAnnouncement_.stop();
+    if (!announced_.isValid() || announced_.elapsed() >= kHostReadTime.count())
+        return;
+    QEventLoop served;
+    QTimer::singleShot(static_cast<int>(kHostReadTime.count() - announced_.elapsed()), &served,
+                       &QEventLoop::quit);
+    served.exec();
 }
 
 void StatusNotifierItem::announceIcon()
 {
+    if (withdrawn_)
+        return;
     if (gap_.count() <= 0) {
+        announced_.start();
         emit NewIcon();
         return;
     }

@@ -78,6 +78,12 @@ public:
     /// Takes the record's icon, tip and title; each change goes out (NewIcon,
     /// NewToolTip) only when it differs from what the host has.
     void update(const TrayRecord& record);
+    /// Announces nothing more and, when a change went out less than `kHostReadTime`
+    /// ago, serves the host's calls until then: a host that reads the item a moment
+    /// after a NewIcon must not find it gone (GNOME's extension logs an error each
+    /// time). Call before the item is destroyed.
+    void withdraw();
+    static constexpr std::chrono::milliseconds kHostReadTime{250};
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
     QString id() const;
@@ -129,6 +135,7 @@ private:
     QString title_;
     std::chrono::milliseconds gap_{0};
     QElapsedTimer announced_; ///< since the last NewIcon
+    bool withdrawn_ = false;
     QTimer nextAnnouncement_;
 };
 
