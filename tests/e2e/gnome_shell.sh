@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# End to end in GNOME Shell with Debian's AppIndicator extension, the shell headless
-# on Wayland (a virtual monitor, no GPU) and the program on Wayland: the item
-# registers with the extension's watcher and shows in the top bar, animated; the
-# menu the shell builds from the program's exported menu has its five lines and
-# follows their enabled states; its Options opens "Animation Options" and its Exit
-# ends the program with status 0; and the shell logs not one line about the item.
-# The shell runs as an unprivileged user on a private bus that starts no service,
-# with an empty second bus as the system bus and settings in memory. Exits 77 with
-# the shell's own last words where it cannot start here.
+# End to end in GNOME Shell 43 headless with Debian's AppIndicator extension, the
+# program on Wayland: the item shows in the top bar, animated; the shell's menu has
+# the five lines and follows their states; Options opens "Animation Options", Exit
+# ends the program with status 0; the shell logs not one line about the item.
+# Exits 77 with the shell's own last words where it cannot start here.
 # Usage: gnome_shell.sh <path to glimmerbox>
 set -euo pipefail
 binary=$(realpath "$1")

@@ -30,10 +30,8 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-# Runs the calling script (with its arguments) again on a private session bus of its
-# own, unless it runs on one already, and exits with its status. Call it right after
-# sourcing this file. With --no-activation first, the bus starts no service by
-# itself: whatever the test needs, it starts.
+# Runs the calling script again on a private session bus, unless it runs on one
+# already, and exits with its status; with --no-activation the bus starts no service.
 e2e_private_bus() {
     [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] && [ "${E2E_PRIVATE_BUS:-}" = "$0" ] && return 0
     local config=() status=0
@@ -51,24 +49,15 @@ e2e_bus_config() {
     cat <<EOF
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>$1</type>
-  <listen>unix:tmpdir=/tmp</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
+<busconfig><type>$1</type><listen>unix:tmpdir=/tmp</listen><auth>EXTERNAL</auth>
+  <policy context="default"><allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/><allow own="*"/></policy></busconfig>
 EOF
 }
 
-# As root, runs the calling script again as an unprivileged user (made when missing)
-# with E2E_AS_USER=1, from copies of the script's folder, of this one, and of each
-# file among its arguments (the user may not reach the checkout or the build; the
-# copies' paths replace them), with copies of the sanitizer suppressions; exits with
-# its status. Does nothing for any other user, or once the script runs as that user.
+# As root, runs the calling script again as an unprivileged user from copies of its
+# folder, this one, each file among its arguments and the sanitizer suppressions (the
+# user may not reach the checkout or the build), and exits with its status.
 e2e_as_user() {
     [ "$(id -u)" -eq 0 ] && [ "${E2E_AS_USER:-}" != 1 ] || return 0
     local user=glimmertest stage variable value argument arguments=() status=0
@@ -108,9 +97,8 @@ fail() {
     exit 1
 }
 
-# Gives the desktop session a home, runtime, cache, settings and data folder of its
-# own in the test's folder, no accessibility bus and settings in memory: nothing of
-# it outlives the test.
+# The desktop session's folders in the test's folder, no accessibility bus, settings
+# in memory: nothing of it outlives the test.
 e2e_private_session() {
     export HOME="$E2E_TMP/home" XDG_RUNTIME_DIR="$E2E_TMP/runtime" XDG_CACHE_HOME="$E2E_TMP/cache"
     export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
@@ -391,14 +379,11 @@ text_lines() {
 
 # --- GNOME Shell ----------------------------------------------------------------------
 
-# Starts GNOME Shell headless on Wayland (a virtual monitor, no GPU, unsafe mode so
-# that shell_js and the screenshot interface answer) with the extensions named as
-# arguments on, on the private bus of e2e_private_bus --no-activation, with an empty
-# second bus as the system bus (without one the shell stops at start), settings in
-# memory and everything of the session in the test's folder; waits until a
-# StatusNotifierItem host is registered. Sets SHELL_PID and WAYLAND_DISPLAY, and
-# QT_QPA_PLATFORM for the program; the shell's log is $E2E_TMP/shell.log. Exits 77
-# with the shell's last words where it cannot start here.
+# Starts GNOME Shell headless on Wayland (unsafe mode, for shell_js and screenshots)
+# with the extensions named on, an empty second bus as the system bus (without one
+# the shell stops at start), and waits for a StatusNotifierItem host. Sets SHELL_PID,
+# WAYLAND_DISPLAY and QT_QPA_PLATFORM; log: $E2E_TMP/shell.log. Exits 77 with the
+# shell's last words where it cannot start here.
 e2e_start_gnome_shell() {
     e2e_private_session
     export GSETTINGS_SCHEMA_DIR="$E2E_TMP/schemas"
@@ -460,16 +445,15 @@ EOF
 
 # --- KDE Plasma -----------------------------------------------------------------------
 
-# Starts KDE Plasma on a private Xvfb: kwin_wayland nested in it (800x600, QPainter),
-# kactivitymanagerd and kded5 (the StatusNotifierWatcher) by hand on the private bus
-# of e2e_private_bus --no-activation, then plasmashell, and waits for its panel.
-# Sets SHELL_PID (plasmashell), KWIN_PID, WAYLAND_DISPLAY and QT_QPA_PLATFORM; the
-# logs are kwin.log, kded.log and plasma.log in $E2E_TMP. Exits 77 where kwin_wayland
-# cannot start here.
+# Starts KDE Plasma: kwin_wayland nested in a private Xvfb (800x600), kded5 (the
+# watcher) and kactivitymanagerd by hand, then plasmashell, and waits for its panel.
+# Sets SHELL_PID, KWIN_PID, WAYLAND_DISPLAY and QT_QPA_PLATFORM; logs: kwin.log,
+# kded.log, plasma.log. Exits 77 where kwin_wayland cannot start here.
 e2e_start_plasma() {
     e2e_private_session
     export KDE_FULL_SESSION=true XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
     e2e_start_display --no-tray
+    xset s off # Xvfb blanks after 10 minutes, and kwin then draws nothing
     # The installed kwin_wayland carries a file capability (cap_sys_resource); where
     # the bounding set lacks it the kernel refuses to run it, and a copy without it runs.
     cp /usr/bin/kwin_wayland "$E2E_TMP/kwin_wayland"

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# End to end in KDE Plasma's system tray: kwin_wayland nested in Xvfb, plasmashell on
-# it, the StatusNotifierWatcher in kded5, the program on Wayland. The item registers
-# and shows in the panel's tray, animated; a right click opens Plasma's menu built
-# from the program's exported menu, with the four entries; Exit clicked there ends the
-# program with status 0; plasmashell and kded5 log nothing about the item but its
-# coming and going. Too heavy for scripts/test (Plasma is some 380 packages, and a
-# run takes a minute): run it by hand. Exits 77 where Plasma is not installed or
-# kwin_wayland cannot start here.
+# End to end in KDE Plasma's system tray (plasmashell on kwin_wayland in Xvfb, the
+# program on Wayland): the item shows, animated; a right click opens Plasma's menu
+# with the four entries; Exit there ends the program with status 0; plasmashell and
+# kded5 log nothing about it but its coming and going. Too heavy for scripts/test
+# (some 380 packages); run it by hand. Exits 77 where Plasma cannot run here.
 # Usage: plasma.sh <path to glimmerbox>
 set -euo pipefail
 binary=$(realpath "$1")

@@ -4,16 +4,12 @@
 It owns org.kde.StatusNotifierWatcher on the session bus, waits for a
 StatusNotifierItem to register, then checks what the item publishes: the
 tooltip, the icon pixmaps (the sizes a screen at scale 1 needs and no more, the
-larger one the smaller enlarged pixel for pixel, and that they change from frame
-to frame, each change told by NewIcon), every other property of the item and of its
-menu, the interfaces as the objects describe them, that the item exports its menu
-over com.canonical.dbusmenu rather than leaving it to a ContextMenu call, the menu's
-answers to a host's calls (and its errors for entries that do not exist), and that
-the item's methods are accepted. Prints one line per finding; then writes "pass" or
-"fail" to the done-file and goes on serving as the watcher (later items register
-with it) until it is killed. Every signal of an item or a menu is appended to the
-signals-file as "<name> <sender>", ItemsPropertiesUpdated with "id:property=value"
-for each change.
+larger one the smaller enlarged pixel for pixel, changing from frame to frame, each
+change told by NewIcon), every other property, method and signal of the item and of
+its menu (com.canonical.dbusmenu, errors for entries that do not exist). Prints one
+line per finding; then writes "pass" or "fail" to the done-file and goes on serving
+as the watcher until it is killed. Every signal of an item or a menu is appended to
+the signals-file as "<name> <sender>" (ItemsPropertiesUpdated: "id:property=value").
 
 Usage: sni_host.py <ready-file> <seconds to watch the icon> <done-file> <signals-file>
 """
