@@ -26,6 +26,8 @@ inline constexpr int RightDoubleClick = 0x206;
 struct TrayRecord {
     const QIcon* icon = nullptr; ///< the icon shown now; null while there is none
     QString tip;
+    /// The title of the animation playing; hosts that read the icon aloud say it.
+    QString title;
     std::function<void(int message)> callback; ///< receives TrayMessage numbers
     /// The tray menu, for hosts that draw the menu themselves: they show it and
     /// trigger the chosen entry's action. Elsewhere the program pops it up itself.

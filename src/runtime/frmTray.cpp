@@ -163,6 +163,7 @@ void frmTray::Timer1_Timer()
         if (state.CurrentFrame >= count)
             state.CurrentFrame = 0;
         imgTrayIcon = &frames[static_cast<std::size_t>(state.CurrentFrame)];
+        trayRecord.title = QLatin1String(kBuiltinSets[std::size_t(animation - 1)].name);
     } else if (animation == Animation::Custom) {
         // Only 50 slots exist; a larger count left behind by a failed load plays the
         // 50 slots in turn.
@@ -170,6 +171,7 @@ void frmTray::Timer1_Timer()
         if (state.CurrentFrame >= count + 1)
             state.CurrentFrame = 1;
         imgTrayIcon = &Customimg[static_cast<std::size_t>(state.CurrentFrame)];
+        trayRecord.title = state.CustomTitle;
     }
 
     trayRecord.icon = imgTrayIcon;

@@ -31,6 +31,64 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
+# Runs the calling script again on a private session bus, unless it runs on one
+# already, and exits with its status; with --no-activation the bus starts no service.
+e2e_private_bus() {
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] && [ "${E2E_PRIVATE_BUS:-}" = "$0" ] && return 0
+    local config=() status=0
+    if [ "${1:-}" = --no-activation ]; then
+        shift
+        e2e_bus_config session >"$E2E_TMP/session.conf"
+        config=(--config-file="$E2E_TMP/session.conf")
+    fi
+    E2E_PRIVATE_BUS="$0" dbus-run-session "${config[@]}" -- "$0" "$@" || status=$?
+    exit "$status"
+}
+
+# A bus configuration of type $1 (session or system) without service folders.
+e2e_bus_config() {
+    cat <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig><type>$1</type><listen>unix:tmpdir=/tmp</listen><auth>EXTERNAL</auth>
+  <policy context="default"><allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/><allow own="*"/></policy></busconfig>
+EOF
+}
+
+# As root, runs the calling script again as an unprivileged user from copies of its
+# folder, this one, each file among its arguments and the sanitizer suppressions (the
+# user may not reach the checkout or the build), and exits with its status.
+e2e_as_user() {
+    [ "$(id -u)" -eq 0 ] && [ "${E2E_AS_USER:-}" != 1 ] || return 0
+    local user=glimmertest stage variable value argument arguments=() status=0
+    if ! id -u "$user" >/dev/null 2>&1; then
+        useradd -M -r -d /nonexistent -s /usr/sbin/nologin "$user" 2>/dev/null || user=nobody
+    fi
+    stage="$E2E_TMP/stage"
+    mkdir -p "$stage"
+    chmod 755 "$E2E_TMP" "$stage"
+    cp "$(dirname "${BASH_SOURCE[0]}")"/*.sh "$(dirname "${BASH_SOURCE[0]}")"/*.py "$stage/"
+    cp "$0" "$stage/"
+    for argument in "$@"; do
+        if [ -f "$argument" ]; then
+            cp "$argument" "$stage/"
+            argument="$stage/$(basename "$argument")"
+        fi
+        arguments+=("$argument")
+    done
+    for variable in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+        value=${!variable:-}
+        [[ "$value" =~ suppressions=([^:]+) ]] || continue
+        cp "${BASH_REMATCH[1]}" "$stage/$variable.supp"
+        export "$variable=${value//${BASH_REMATCH[1]}/$stage/$variable.supp}"
+    done
+    chmod -R a+rX "$stage"
+    runuser -u "$user" -- env E2E_AS_USER=1 "$stage/$(basename "$0")" "${arguments[@]}" \
+        </dev/null || status=$?
+    exit "$status"
+}
+
 fail() {
     echo "FAIL: $*" >&2
     if [ -n "${DISPLAY:-}" ]; then
@@ -38,6 +96,16 @@ fail() {
             cp "$E2E_TMP/failure.png" "${E2E_ARTIFACTS:-/tmp}/glimmerbox-e2e-failure.png" 2>/dev/null
     fi
     exit 1
+}
+
+# The desktop session's folders in the test's folder, no accessibility bus, settings
+# in memory: nothing of it outlives the test.
+e2e_private_session() {
+    export HOME="$E2E_TMP/home" XDG_RUNTIME_DIR="$E2E_TMP/runtime" XDG_CACHE_HOME="$E2E_TMP/cache"
+    export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
+    export NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory
+    mkdir -p "$HOME" "$XDG_CACHE_HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
 # Waits up to $1 tenths of a second for the command in the remaining arguments.
@@ -236,6 +304,20 @@ click_in_window() {
     xdotool mousemove 0 $((screen_height - 1))
 }
 
+# Prints "X Y W H" of the area where the pictures $1 and $2 differ, leaving out the
+# rectangle "X Y W H" $3 if given; fails when they are the same.
+changed_area() {
+    local mask=() x y w h
+    if [ -n "${3:-}" ]; then
+        read -r x y w h <<<"$3"
+        mask=(-fill black -draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))")
+    fi
+    convert "$1" "$2" -compose difference -composite "${mask[@]}" -threshold 0 \
+        "$E2E_TMP/difference.png"
+    [ "$(convert "$E2E_TMP/difference.png" -format '%[fx:maxima]' info:)" != 0 ] || return 1
+    convert "$E2E_TMP/difference.png" -trim -format '%[fx:page.x] %[fx:page.y] %w %h' info:
+}
+
 # --- D-Bus, for the StatusNotifierItem hosts (gdbus, on the session bus) ---------------
 
 bus_call() { # <destination> <object path> <interface.method> [arguments]
@@ -255,7 +337,15 @@ name_owned() {
         grep -q true
 }
 
-# Prints "service path" of the item that the program registered with the watcher.
+# True when a StatusNotifierItem host is registered with the watcher.
+host_registered() {
+    bus_call org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher \
+        IsStatusNotifierHostRegistered | grep -q true
+}
+
+# Prints "service path" of the item that the program registered with the watcher
+# (listed as "service/path" or "service@/path").
 registered_item() {
     local entry service path
     for entry in $(bus_call org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
@@ -264,7 +354,8 @@ registered_item() {
         service=${entry%%/*}
         path=/${entry#*/}
         [ "$service" != "$entry" ] || path=/StatusNotifierItem
-        if [ "$(bus_pid "$service")" = "$GLIMMERBOX_PID" ]; then
+        [[ "$entry" != *@/* ]] || service=${entry%%@*} path=${entry#*@} # GNOME's form
+        if [ "$(bus_pid "$service" 2>/dev/null)" = "$GLIMMERBOX_PID" ]; then
             echo "$service $path"
             return 0
         fi
@@ -290,4 +381,113 @@ text_lines() {
             else if (top >= 0 && at[2] - bottom > 2) { if (bottom - top >= 2) print top + y, bottom + y; top = -1 }
         }
         END { if (top >= 0 && bottom - top >= 2) print top + y, bottom + y }'
+}
+
+# --- GNOME Shell ----------------------------------------------------------------------
+
+# Starts GNOME Shell headless on Wayland (unsafe mode, for shell_js and screenshots)
+# with the extensions named on, an empty second bus as the system bus (without one
+# the shell stops at start), and waits for a StatusNotifierItem host. Sets SHELL_PID,
+# WAYLAND_DISPLAY and QT_QPA_PLATFORM; log: $E2E_TMP/shell.log. Exits 77 with the
+# shell's last words where it cannot start here.
+e2e_start_gnome_shell() {
+    e2e_private_session
+    export GSETTINGS_SCHEMA_DIR="$E2E_TMP/schemas"
+    unset DISPLAY WAYLAND_DISPLAY
+    mkdir -p "$GSETTINGS_SCHEMA_DIR"
+    # The extensions on, no hot corner for a parked pointer to trip over.
+    cp /usr/share/glib-2.0/schemas/*.xml "$GSETTINGS_SCHEMA_DIR/"
+    {
+        echo "[org.gnome.shell]"
+        echo "enabled-extensions=[$(printf "'%s'," "$@" | sed 's/,$//')]"
+        echo "disable-user-extensions=false"
+        echo "[org.gnome.desktop.interface]"
+        echo "enable-hot-corners=false"
+    } >"$GSETTINGS_SCHEMA_DIR/90-glimmerbox-test.gschema.override"
+    glib-compile-schemas "$GSETTINGS_SCHEMA_DIR"
+    e2e_bus_config system >"$E2E_TMP/system.conf"
+    dbus-daemon --config-file="$E2E_TMP/system.conf" --nofork --print-address=3 \
+        3>"$E2E_TMP/system-bus" 2>/dev/null &
+    E2E_PIDS+=($!)
+    wait_for 50 test -s "$E2E_TMP/system-bus" || fail "the system bus did not start"
+    DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$E2E_TMP/system-bus")
+    export DBUS_SYSTEM_BUS_ADDRESS
+
+    gnome-shell --headless --wayland --no-x11 --virtual-monitor 1280x800 --unsafe-mode \
+        >"$E2E_TMP/shell.log" 2>&1 &
+    SHELL_PID=$!
+    E2E_PIDS+=("$SHELL_PID")
+    wait_for 300 gnome_host_ready || true
+    if ! kill -0 "$SHELL_PID" 2>/dev/null; then
+        echo "SKIP: GNOME Shell cannot start here:" \
+            "$(grep -v '^$' "$E2E_TMP/shell.log" | tail -n 1 | cut -c1-200)"
+        exit 77
+    fi
+    gnome_host_ready || fail "no StatusNotifierItem host registered within 30 s"
+    WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls wayland-* | grep -v '\.lock$' | head -n 1)
+    export WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland
+}
+
+# True once the shell has ended or a host is registered with its watcher.
+gnome_host_ready() {
+    kill -0 "$SHELL_PID" || return 0
+    host_registered
+}
+
+# Runs JavaScript in the shell and prints its result (a string as it is, anything
+# else as JSON).
+shell_js() {
+    /usr/bin/python3 - "$1" <<'EOF'
+import json, sys
+import dbus
+shell = dbus.SessionBus().get_object("org.gnome.Shell", "/org/gnome/Shell")
+ok, result = shell.Eval(sys.argv[1], dbus_interface="org.gnome.Shell")
+if not ok:
+    sys.exit("the shell's JavaScript failed: %s" % result)
+value = json.loads(result) if result else ""
+print(value if isinstance(value, str) else json.dumps(value))
+EOF
+}
+
+# --- KDE Plasma -----------------------------------------------------------------------
+
+# Starts KDE Plasma: kwin_wayland nested in a private Xvfb (800x600), kded5 (the
+# watcher) and kactivitymanagerd by hand, then plasmashell, and waits for its panel.
+# Sets SHELL_PID, KWIN_PID, WAYLAND_DISPLAY and QT_QPA_PLATFORM; logs: kwin.log,
+# kded.log, plasma.log. Exits 77 where kwin_wayland cannot start here.
+e2e_start_plasma() {
+    e2e_private_session
+    export KDE_FULL_SESSION=true XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
+    e2e_start_display --no-tray
+    xset s off # Xvfb blanks after 10 minutes, and kwin then draws nothing
+    # The installed kwin_wayland carries a file capability (cap_sys_resource); where
+    # the bounding set lacks it the kernel refuses to run it, and a copy without it runs.
+    cp /usr/bin/kwin_wayland "$E2E_TMP/kwin_wayland"
+    KWIN_COMPOSE=Q "$E2E_TMP/kwin_wayland" --x11-display "$DISPLAY" --socket wayland-plasma \
+        --width 800 --height 600 >"$E2E_TMP/kwin.log" 2>&1 &
+    KWIN_PID=$!
+    E2E_PIDS+=("$KWIN_PID")
+    wait_for 150 test -S "$XDG_RUNTIME_DIR/wayland-plasma" || true
+    if ! kill -0 "$KWIN_PID" 2>/dev/null || [ ! -S "$XDG_RUNTIME_DIR/wayland-plasma" ]; then
+        echo "SKIP: kwin_wayland cannot start here:" \
+            "$(grep -v '^$' "$E2E_TMP/kwin.log" | tail -n 1 | cut -c1-200)"
+        exit 77
+    fi
+    export WAYLAND_DISPLAY=wayland-plasma QT_QPA_PLATFORM=wayland
+    /usr/lib/x86_64-linux-gnu/libexec/kactivitymanagerd >"$E2E_TMP/activities.log" 2>&1 &
+    E2E_PIDS+=($!)
+    kded5 >"$E2E_TMP/kded.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 150 name_owned org.kde.StatusNotifierWatcher || fail "kded5 started no StatusNotifierWatcher"
+    QT_QUICK_BACKEND=software plasmashell --no-respawn >"$E2E_TMP/plasma.log" 2>&1 &
+    SHELL_PID=$!
+    E2E_PIDS+=("$SHELL_PID")
+    wait_for 600 host_registered || fail "plasmashell registered no tray host within 60 s"
+    wait_for 300 plasma_panel_drawn || fail "plasmashell drew no panel"
+}
+
+# True once the panel along the bottom edge is drawn.
+plasma_panel_drawn() {
+    import -window root -crop 800x44+0+556 +repage "$E2E_TMP/panel.png" &&
+        [ "$(convert "$E2E_TMP/panel.png" -format '%[fx:standard_deviation > 0.05]' info:)" = 1 ]
 }

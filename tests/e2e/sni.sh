@@ -7,7 +7,10 @@
 # - the menu is exported over com.canonical.dbusmenu: its five lines, their enabled
 #   states with nothing, the options dialog, the editor or the about box open, and a
 #   "clicked" event that runs the entry's command (Options opens the dialog, Exit
-#   ends the program with status 0); a ContextMenu call still opens the menu;
+#   ends the program with status 0, also through EventGroup), each change of the
+#   entries told to the host in one ItemsPropertiesUpdated; a ContextMenu call still
+#   opens the menu; every property and method of the item and the menu (sni_host.py);
+# - with the pace following the load, the tooltip tells it, and NewToolTip says so;
 # - while an "Error" box is open, the host's ContextMenu and Exit are ignored, and
 #   the program goes on safely when the box closes.
 # Usage: sni.sh <path to glimmerbox>
@@ -15,11 +18,8 @@ set -euo pipefail
 binary=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ "${SNI_PRIVATE_BUS:-}" != 1 ]; then
-    exec env SNI_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
-fi
-
 source "$here/lib.sh"
+e2e_private_bus "$@"
 e2e_start_display --no-tray
 
 item() { /usr/bin/python3 "$here/sni_item.py" "$@"; }
@@ -43,7 +43,8 @@ choose() {
     wait_for 50 entries_are "$2" || fail "after $1 the entries read $(item entries), not $2"
 }
 
-/usr/bin/python3 "$here/sni_host.py" "$E2E_TMP/host-ready" 1.5 "$E2E_TMP/host-done" \
+signals=$E2E_TMP/signals
+/usr/bin/python3 "$here/sni_host.py" "$E2E_TMP/host-ready" 1.5 "$E2E_TMP/host-done" "$signals" \
     >"$E2E_TMP/host.log" 2>&1 &
 E2E_PIDS+=($!)
 wait_for 100 test -e "$E2E_TMP/host-ready" || fail "the test host did not start"
@@ -72,13 +73,20 @@ echo "layout: $layout"
 [ "$layout" = "Options Edit About - Exit" ] || fail "unexpected menu lines"
 choose Options ---X
 wait_for 50 window_open "Animation Options" || fail "Options did not open the dialog"
-item click Exit
+told=$(grep "^ItemsPropertiesUpdated" "$signals" | tail -n 1 | cut -d' ' -f3-)
+echo "the host was told: $told"
+[ "$told" = "1:enabled=0 2:enabled=0 3:enabled=0" ] || fail "the disabled entries were not told in one signal"
+item click-group Exit
 exit_status_of "$GLIMMERBOX_PID" 50 || fail "Exit did not end the program"
 [ "$E2E_EXIT_STATUS" -eq 0 ] || fail "Exit ended the program with status $E2E_EXIT_STATUS"
 
 echo "-- the editor and the about box leave nothing to choose"
 for entry in Edit About; do
-    start_item "$binary"
+    start_item "$binary" "Pace=cpu"
+    wait_for 50 bash -c "/usr/bin/python3 '$here/sni_item.py' tooltip | grep -q 'CPU [0-9]*%'" ||
+        fail "the tooltip does not tell the load: $(item tooltip)"
+    read -r service _ <<<"$(registered_item)"
+    grep -q "^NewToolTip $service\$" "$signals" || fail "no NewToolTip from $service"
     choose "$entry" ----
     caption=$([ "$entry" = Edit ] && echo "Custom Glimmerbox" || echo About)
     wait_for 50 window_open "$caption" || fail "$entry did not open its window"

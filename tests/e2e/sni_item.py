@@ -10,6 +10,8 @@ Usage: sni_item.py <command> [argument]
   entries          prints the enabled states in one word, "OEAX" with "-" for
                    every disabled entry (Options, Edit, About, Exit)
   click LABEL      sends the menu's "clicked" event for the entry LABEL
+  click-group LABEL  the same through EventGroup
+  tooltip          prints the title of the item's tooltip
   context-menu     calls the item's ContextMenu method at (100, 100)
 Exits 1 with a message on stderr when the item or its menu cannot be reached.
 """
@@ -64,6 +66,10 @@ def main():
         bus.get_object(service, path).ContextMenu(dbus.Int32(100), dbus.Int32(100),
                                                   dbus_interface=ITEM)
         return 0
+    if command == "tooltip":
+        tip = bus.get_object(service, path).Get(ITEM, "ToolTip", dbus_interface=PROPS)
+        print(str(tip[2]))
+        return 0
     if command == "menu-path":
         item = bus.get_object(service, path)
         print(str(item.Get(ITEM, "Menu", dbus_interface=PROPS)))
@@ -77,12 +83,17 @@ def main():
         print("".join(("X" if label == "Exit" else label[:1]) if on else "-"
                       for _, label, on, sep in entries if not sep))
         return 0
-    if command == "click":
+    if command in ("click", "click-group"):
         wanted = sys.argv[2]
         for ident, label, _, sep in entries:
             if not sep and label == wanted:
-                menu.Event(dbus.Int32(ident), "clicked", dbus.String("", variant_level=1),
-                           dbus.UInt32(int(time.time())), dbus_interface=MENU)
+                event = (dbus.Int32(ident), "clicked", dbus.String("", variant_level=1),
+                         dbus.UInt32(int(time.time())))
+                if command == "click":
+                    menu.Event(*event, dbus_interface=MENU)
+                else:
+                    menu.EventGroup(dbus.Array([dbus.Struct(event)], signature="(isvu)"),
+                                    dbus_interface=MENU)
                 return 0
         raise RuntimeError("no entry %r in the menu" % wanted)
     raise RuntimeError("unknown command %r" % command)

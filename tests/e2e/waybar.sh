@@ -18,38 +18,12 @@ skip() {
     exit 77
 }
 
-if [ "${WAYBAR_SESSION:-}" != 1 ]; then
-    for tool in sway waybar grim python3; do
-        command -v "$tool" >/dev/null || skip "$tool is not installed"
-    done
-    if [ "$(id -u)" -ne 0 ]; then
-        exec env WAYBAR_SESSION=1 dbus-run-session -- "$0" "$binary"
-    fi
-    user=glimmertest
-    if ! id -u "$user" >/dev/null 2>&1; then
-        useradd -M -r -d /nonexistent -s /usr/sbin/nologin "$user" 2>/dev/null || user=nobody
-    fi
-    # The user may not reach the checkout or the build: it runs copies, and reads a
-    # copy of each sanitizer suppressions file.
-    stage=$(mktemp -d /tmp/glimmerbox-waybar.XXXXXX)
-    trap 'rm -rf "$stage"' EXIT
-    chmod 755 "$stage"
-    cp "$here/waybar.sh" "$here/lib.sh" "$stage/"
-    cp "$binary" "$stage/glimmerbox"
-    for variable in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
-        value=${!variable:-}
-        [[ "$value" =~ suppressions=([^:]+) ]] || continue
-        cp "${BASH_REMATCH[1]}" "$stage/$variable.supp"
-        export "$variable=${value//${BASH_REMATCH[1]}/$stage/$variable.supp}"
-    done
-    chmod -R a+rX "$stage"
-    status=0
-    runuser -u "$user" -- env WAYBAR_SESSION=1 dbus-run-session -- \
-        "$stage/waybar.sh" "$stage/glimmerbox" </dev/null || status=$?
-    exit "$status"
-fi
-
+for tool in sway waybar grim python3; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed"
+done
 source "$here/lib.sh"
+e2e_as_user "$binary"
+e2e_private_bus "$binary"
 
 # Everything of the session in the test's folder; no accessibility bus and no
 # dconf, which would outlive the test.
@@ -182,20 +156,6 @@ sway_settled() {
 
 shoot() { # <file> [region "X,Y WxH"]
     grim ${2:+-g "$2"} "$1"
-}
-
-# Prints "X Y W H" of the area where the pictures $1 and $2 differ, leaving out the
-# rectangle "X Y W H" $3 if given; fails when they are the same.
-changed_area() {
-    local mask=() x y w h
-    if [ -n "${3:-}" ]; then
-        read -r x y w h <<<"$3"
-        mask=(-fill black -draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))")
-    fi
-    convert "$1" "$2" -compose difference -composite "${mask[@]}" -threshold 0 \
-        "$E2E_TMP/difference.png"
-    [ "$(convert "$E2E_TMP/difference.png" -format '%[fx:maxima]' info:)" != 0 ] || return 1
-    convert "$E2E_TMP/difference.png" -trim -format '%[fx:page.x] %[fx:page.y] %w %h' info:
 }
 
 echo "-- sway starts headless"

@@ -11,18 +11,14 @@ set -euo pipefail
 binary=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ "${XFCE_PANEL_PRIVATE_BUS:-}" != 1 ]; then
-    exec env XFCE_PANEL_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
-fi
-
 source "$here/lib.sh"
+e2e_private_bus "$@"
 e2e_start_display --no-tray
 
 # Settings, caches and the panel's configuration all in the test's folder; no
 # accessibility bus and no dconf, which would outlive the test.
-export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/config" XDG_CACHE_HOME="$E2E_TMP/cache"
-export XDG_DATA_HOME="$E2E_TMP/data" NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory
-mkdir -p "$HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
+e2e_private_session
+mkdir -p "$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
 # One panel along the top edge holding nothing but the status tray.
 cat >"$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'EOF'
 <?xml version="1.0" encoding="UTF-8"?>

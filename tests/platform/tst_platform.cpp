@@ -1,5 +1,6 @@
 // The Qt side of the platform layer: where settings land, crisp tray pictures,
-// picture loading that never blocks, the file dialog's filter form.
+// what a StatusNotifierItem host is told and given, the exported menu, picture
+// loading that never blocks, the file dialog's filter form.
 
 #include "TestFiles.h"
 #include "platform/CrispIconEngine.h"
@@ -7,10 +8,15 @@
 #include "platform/RegularFile.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/sni/DBusMenu.h"
+#include "platform/qt/sni/StatusNotifierItem.h"
 #include "platform/widgets/ClickImage.h"
 
+#include <QAction>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -194,6 +200,103 @@ private slots:
         QVERIFY(!Pictures::sameFrame(shown, frames[1]));
         frames[0] = Pictures::trayIcon(checkerArt());
         QVERIFY(!Pictures::sameFrame(shown, frames[0]));
+    }
+
+    void theItemTellsTheHostOnlyWhatChanged()
+    {
+        const QIcon a = Pictures::trayIcon(checkerArt());
+        const QIcon b = Pictures::trayIcon(checkerArt().mirrored());
+        TrayRecord record{&a, QStringLiteral("Glimmerbox"), QString(), {}, nullptr};
+        sni::StatusNotifierItem item(record);
+        QSignalSpy icons(&item, &sni::StatusNotifierItem::NewIcon);
+        QSignalSpy tips(&item, &sni::StatusNotifierItem::NewToolTip);
+        QCOMPARE(item.accessibleDesc(), QGuiApplication::applicationDisplayName());
+
+        record.title = QStringLiteral("Aquarium");
+        item.update(record); // the same frame and tip: nothing to tell
+        QCOMPARE(icons.count() + tips.count(), 0);
+        QCOMPARE(item.accessibleDesc(), QStringLiteral("Aquarium"));
+        record.icon = &b;
+        record.tip = QStringLiteral("Glimmerbox \u2014 CPU 37%");
+        item.update(record);
+        QCOMPARE(icons.count(), 1);
+        QCOMPARE(tips.count(), 1);
+        QCOMPARE(item.toolTip().title, record.tip);
+        // For a host that shows one picture a gathering: changes are told at most
+        // once a gap, each within a gap; the host then reads the frame shown.
+        item.setIconAnnouncementGap(std::chrono::milliseconds(50));
+        const qsizetype before = icons.count();
+        QElapsedTimer changing;
+        changing.start();
+        for (int tick = 0; tick < 13; ++tick) { // ends on a
+            record.icon = tick % 2 ? &b : &a;
+            item.update(record);
+            QTest::qWait(15);
+        }
+        const qsizetype told = icons.count() - before;
+        QVERIFY2(told >= 3 && told <= changing.elapsed() / 50 + 1,
+                 qPrintable(QString::number(told)));
+        // Going away, the item still answers a host told of a change just now, and
+        // tells nothing more.
+        QElapsedTimer withdrawing;
+        withdrawing.start();
+        item.withdraw();
+        QVERIFY(withdrawing.elapsed() >= 150);
+        const qsizetype last = icons.count();
+        record.icon = &b;
+        item.update(record);
+        QTest::qWait(60);
+        QCOMPARE(icons.count(), last);
+        record.icon = &a;
+        item.update(record);
+
+        const QList<sni::IconPixmap> pictures = item.iconPixmap();
+        QCOMPARE(pictures.size(), 2);
+        QCOMPARE(QSize(pictures[1].width, pictures[1].height), QSize(32, 32));
+        // ARGB, big-endian: the top left pixel (blue), then its enlarged neighbour.
+        QCOMPARE(pictures[0].argb.left(4), QByteArray::fromHex("ff0000ff"));
+        QCOMPARE(pictures[1].argb.mid(4, 4), QByteArray::fromHex("ff0000ff"));
+        QCOMPARE(pictures[1].argb.mid(8, 4), QByteArray::fromHex("ffff0010"));
+    }
+
+    void theExportedMenuFollowsItsEntries()
+    {
+        QMenu menu;
+        QAction* options = menu.addAction(QStringLiteral("&Options"));
+        menu.addAction(QStringLiteral("Save_as && more"));
+        menu.addSeparator();
+        QAction* exit = menu.addAction(QStringLiteral("Exit"));
+        sni::DBusMenu exported(menu);
+        QSignalSpy updates(&exported, &sni::DBusMenu::ItemsPropertiesUpdated);
+        QSignalSpy chosen(options, &QAction::triggered);
+
+        sni::MenuLayout layout;
+        exported.GetLayout(0, -1, {QStringLiteral("label")}, layout);
+        QStringList labels;
+        for (const sni::MenuLayout& entry : layout.children)
+            labels << QString::number(entry.id) + u'=' + entry.properties.value("label").toString();
+        QCOMPARE(labels, (QStringList{"1=_Options", "2=Save__as & more", "3=", "4=Exit"}));
+
+        // Changes made in one go reach the host as one signal, with what changed.
+        options->setEnabled(false);
+        exit->setEnabled(false);
+        exit->setText(QStringLiteral("Quit"));
+        QVERIFY(updates.wait());
+        QCOMPARE(updates.count(), 1);
+        const auto told = updates.first().first().value<QList<sni::MenuItemProperties>>();
+        QCOMPARE(told.size(), 2);
+        QCOMPARE(told[1].id, 4);
+        QCOMPARE(told[1].properties,
+                 (QVariantMap{{"enabled", false}, {"label", QStringLiteral("Quit")}}));
+
+        // A click reaches an entry after the call, and only while it is enabled.
+        exported.Event(1, QStringLiteral("clicked"), {}, 0);
+        QTest::qWait(10);
+        QCOMPARE(chosen.count(), 0);
+        options->setEnabled(true);
+        exported.Event(1, QStringLiteral("clicked"), {}, 0);
+        QCOMPARE(chosen.count(), 0);
+        QTRY_COMPARE(chosen.count(), 1);
     }
 
     void repaintingTheSameFrameReusesItsEnlargement()

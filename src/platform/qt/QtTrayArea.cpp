@@ -1,6 +1,7 @@
 #include "platform/qt/QtTrayArea.h"
 
 #include "platform/Pictures.h"
+#include "platform/qt/sni/StatusNotifierItem.h"
 
 #include <QAction>
 #include <QApplication>
@@ -122,11 +123,47 @@ void QtTrayArea::waitForTrayHost(std::chrono::milliseconds limit)
     }
 }
 
+namespace {
+/// How often a StatusNotifierItem host is told of a new frame at most, by the program
+/// that owns the watcher; zero for every frame.
+std::chrono::milliseconds announcementGapFor(const QString& watcher)
+{
+    // GLIMMER_SNI_GAP_MS sets it for a measurement (scripts/bench --gnome).
+    bool given = false;
+    const int gap = qEnvironmentVariableIntValue("GLIMMER_SNI_GAP_MS", &given);
+    if (given)
+        return std::chrono::milliseconds(gap);
+    // GNOME's AppIndicator extension gathers NewIcon signals for 100 ms, then reads
+    // the item and shows its picture, 3.5 a second here at 100 ms, 4.8 at 10 ms. Each
+    // signal costs the shell all the same. At 10 ms, with a NewIcon for every frame,
+    // the shell spent 18.2 % of a core (the floor, Qt's own item, 18.6 %); with one
+    // at most every 50 ms 9.3 %, showing 4.2 pictures a second; every 100 ms 7.3 %,
+    // showing 3.5. Every other host shows each frame. Handing frames as named PNG
+    // files (IconName, IconThemePath) cost the shell as much as pictures at 100 ms
+    // and showed fewer at 10 ms, so pictures it is (docs/PERFORMANCE.md).
+    if (watcher == QLatin1String("gnome-shell"))
+        return std::chrono::milliseconds(50);
+    return std::chrono::milliseconds(0);
+}
+} // namespace
+
 bool QtTrayArea::add(const TrayRecord& record)
 {
-    if (icon_)
+    if (icon_ || item_)
         return false;
     waitForTrayHost(kTrayHostWait);
+    // A host on the bus comes first, as with Qt's own choice: a panel that is both
+    // (Xfce's status tray) shows the item it draws itself.
+    if (sni::StatusNotifierItem::hostPresent()) {
+        item_ = std::make_unique<sni::StatusNotifierItem>(record);
+        item_->setIconAnnouncementGap(
+            announcementGapFor(sni::StatusNotifierItem::watcherProgram()));
+        if (!item_->registerItem()) {
+            item_.reset();
+            return false;
+        }
+        return true;
+    }
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return false;
     icon_ = std::make_unique<QSystemTrayIcon>(iconOf(record));
@@ -137,22 +174,20 @@ bool QtTrayArea::add(const TrayRecord& record)
     icon_->show();
     embeddedIcon_ = findEmbeddedIconWidget();
     embedded_ = !embeddedIcon_.isNull();
-    // A host that draws the icon itself (D-Bus) draws the menu too, from the menu
-    // Qt exports once the icon has one; most such hosts never ask the program to
-    // show a menu of its own, and on Wayland a program could not place one anyway.
-    // Where Qt draws the icon, the menu stays the program's to pop up.
-    if (!embedded_ && record.menu)
-        exportMenu(*record.menu);
     return icon_->isVisible();
 }
 
 bool QtTrayArea::modify(const TrayRecord& record)
 {
+    if (item_) {
+        // A host that goes away takes nothing with it: the item waits for the next.
+        item_->update(record);
+        return true;
+    }
     if (!icon_ || (embedded_ && embeddedIcon_.isNull()))
         return false;
-    // The player hands over its frame on every tick. Each change of the icon makes a
-    // D-Bus host fetch and decode all its pictures again and Qt repaint an XEmbed
-    // slot, so the frame the icon already shows is not handed on again.
+    // The player hands over its frame on every tick. Each change of the icon makes
+    // Qt repaint the slot, so the frame the icon already shows is not handed on again.
     const QIcon& frame = iconOf(record);
     if (!Pictures::sameFrame(icon_->icon(), frame))
         icon_->setIcon(frame);
@@ -164,48 +199,17 @@ bool QtTrayArea::modify(const TrayRecord& record)
 
 bool QtTrayArea::remove(const TrayRecord&)
 {
+    if (item_) {
+        item_->withdraw();
+        item_.reset();
+        return true;
+    }
     if (!icon_)
         return false;
     qApp->removeEventFilter(this);
     icon_->hide();
     icon_.reset();
-    exported_.reset();
     return true;
-}
-
-void QtTrayArea::exportMenu(QMenu& menu)
-{
-    // The host gets a copy whose entries follow the program's own (caption, enabled
-    // state) and pass a choice on to them once the host's call has been answered:
-    // a command may open a message box, and the host must not wait for it to close.
-    exported_ = std::make_unique<QMenu>();
-    for (QAction* entry : menu.actions()) {
-        if (entry->isSeparator()) {
-            exported_->addSeparator();
-            continue;
-        }
-        QAction* copy = exported_->addAction(entry->text());
-        const QPointer<QAction> original(entry);
-        const auto follow = [copy, original] {
-            if (!original)
-                return;
-            copy->setText(original->text());
-            copy->setEnabled(original->isEnabled());
-            copy->setVisible(original->isVisible());
-        };
-        follow();
-        connect(entry, &QAction::changed, copy, follow);
-        connect(copy, &QAction::triggered, this, [this, original] {
-            QMetaObject::invokeMethod(
-                this,
-                [original] {
-                    if (original && original->isEnabled())
-                        original->trigger();
-                },
-                Qt::QueuedConnection);
-        });
-    }
-    icon_->setContextMenu(exported_.get());
 }
 
 void QtTrayArea::popupMenu(QMenu& menu)

@@ -11,17 +11,19 @@
 
 namespace glimmer {
 
-/// The tray area through QSystemTrayIcon (XEmbed trays on X11, StatusNotifierItem
-/// over D-Bus elsewhere).
+namespace sni {
+class StatusNotifierItem;
+} // namespace sni
+
+/// The tray area: where a StatusNotifierItem host is registered on the session bus
+/// (KDE, GNOME's AppIndicator extension, Xfce, waybar), the program's own item over
+/// D-Bus (sni::StatusNotifierItem), which exports the record's menu for the host to
+/// draw; elsewhere (XEmbed trays on X11) QSystemTrayIcon.
 ///
 /// Mouse reports: where Qt draws the icon itself (XEmbed), the icon's own mouse
 /// events are read so that press, release and double click arrive as distinct
 /// messages, and a right-button release is what opens the menu. Where the tray host
-/// draws the icon (D-Bus), only Qt's activation reasons exist; they are translated:
-/// a context request is a right-button release, a click a left-button release, a
-/// double click a left double click. There a copy of the record's menu is also
-/// handed to Qt, which exports it over D-Bus (com.canonical.dbusmenu) for the host
-/// to draw; a choice made there reaches the program's own entry.
+/// draws the icon, the item translates its calls (see sni::StatusNotifierItem).
 ///
 /// A tray host that starts after the program (a panel still loading at login) is
 /// waited for, up to `kTrayHostWait`, before the add is attempted: Qt settles on a
@@ -46,13 +48,11 @@ private:
     void report(int message);
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     const QIcon& iconOf(const TrayRecord& record) const;
-    void exportMenu(QMenu& menu);
     static bool trayHostPresent();
     static void waitForTrayHost(std::chrono::milliseconds limit);
 
     std::unique_ptr<QSystemTrayIcon> icon_;
-    /// What a host that draws the menu itself is given: a copy of the program's menu.
-    std::unique_ptr<QMenu> exported_;
+    std::unique_ptr<sni::StatusNotifierItem> item_;
     std::function<void(int)> callback_;
     QIcon blank_; ///< shown while the record has no icon yet, so the slot exists
     bool sawOwnMouseEvents_ = false;

@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# What a tray host spends on a tray icon that changes, in one run: GNOME Shell
+# (headless, with Debian's AppIndicator extension) or KDE Plasma (plasmashell on
+# kwin_wayland nested in Xvfb). Each case runs alone for S seconds after a short
+# settle, the cases alternate, R rounds. Cases:
+#   idle            nothing in the tray: the host's own baseline
+#   floor@MS        bench/floor.cpp, Qt's own D-Bus tray item, 5 frames, every MS
+#   every@MS        Glimmerbox, Fuzzy T.V (5 frames) every MS, a NewIcon for every
+#                   frame (GLIMMER_SNI_GAP_MS=0)
+#   chosen@MS       Glimmerbox as it serves the host by itself (GNOME Shell: a
+#                   NewIcon at most every 50 ms)
+#   runcat          GNOME only: Debian's RunCat extension, the cat drawn by the shell
+#                   itself at its fastest pace (its load reading held at 100 %)
+# One line a case and round: the host's CPU (utime + stime of gnome-shell or
+# plasmashell from /proc, % of a core), the compositor's (kwin_wayland; GNOME Shell
+# is its own), the program's CPU, the changes the shell showed a second (GNOME: the
+# extension's icon actor taking a new picture; RunCat's repaints), the host's CPU per
+# change shown a second above the idle baseline of the same round, and the lines the
+# host logged meanwhile. Then the medians. Run by scripts/bench --gnome and --plasma.
+# Usage: bench/tray_host_cost.sh gnome|plasma <glimmerbox> <glimmer_floor> [rounds] [seconds]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+lib=$here/lib.sh
+[ -e "$lib" ] || lib=$here/../tests/e2e/lib.sh
+source "$lib"
+e2e_as_user "$@"
+e2e_private_bus --no-activation "$@"
+host=$1 glimmerbox=$2 floor=$3 rounds=${4:-3} seconds=${5:-30}
+appindicator=ubuntu-appindicators@ubuntu.com runcat=runcat@kolesnikov.se
+
+# The one tray button of an AppIndicator item, and RunCat's button, as JavaScript.
+item="(Object.entries(imports.ui.main.panel.statusArea).find(([key, b]) => b &&
+    key.startsWith('appindicator-')) || [])[1]"
+cat_button="imports.ui.main.panel.statusArea.RunCat"
+if [ "$host" = gnome ]; then
+    e2e_start_gnome_shell "$appindicator"
+    echo "GNOME Shell $(gnome-shell --version | cut -d' ' -f3), $rounds rounds of $seconds s a case"
+    log=$E2E_TMP/shell.log KWIN_PID=
+    item_shown() { [ "$(shell_js "String(!!($item && ($item).visible))")" = true ]; }
+    item_gone() { [ "$(shell_js "String(!!($item))")" = false ]; }
+else
+    e2e_start_plasma
+    echo "Plasma $(plasmashell --version | cut -d' ' -f2), $rounds rounds of $seconds s a case"
+    log=$E2E_TMP/plasma.log
+    item_shown() { [ -n "$(registered_item)" ]; }
+    item_gone() { ! item_shown; }
+fi
+cat_shown() { [ "$(shell_js "String(!!($cat_button))")" = true ]; }
+
+# utime + stime of process $1 in clock ticks (0 when it is gone).
+ticks() {
+    awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0
+}
+
+# Counts the changes the shell shows from now on: "item" or "cat".
+count_changes() {
+    if [ "$1" = item ]; then
+        shell_js "const b = $item; global._changes = 0;
+            b._icon.connect('notify::gicon', () => global._changes++); 'ok'" >/dev/null
+    else
+        shell_js "const b = $cat_button; global._changes = 0; const paint = b.repaintUi;
+            b.refreshData = async function () { this.data = { cpu: 100 }; return true; };
+            b.data = { cpu: 100 };
+            b.repaintUi = function () { global._changes++; return paint.call(this); }; 'ok'" \
+            >/dev/null
+    fi
+}
+
+# Measures one case: $1 its name, $2 the program's pid (or nothing), $3 what to count
+# (GNOME only).
+measure() {
+    local name=$1 pid=$2 counted=$3 shell0 kwin0 ours0 lines0 changes shell1 kwin1 ours1 lines1
+    [ "$host" = gnome ] || counted=
+    [ -z "$counted" ] || count_changes "$counted"
+    sleep 3
+    [ -z "$counted" ] || shell_js "global._changes = 0; 'ok'" >/dev/null
+    shell0=$(ticks "$SHELL_PID") kwin0=$(ticks "${KWIN_PID:-0}") ours0=$(ticks "${pid:-0}")
+    lines0=$(wc -l <"$log")
+    sleep "$seconds"
+    shell1=$(ticks "$SHELL_PID") kwin1=$(ticks "${KWIN_PID:-0}") ours1=$(ticks "${pid:-0}")
+    lines1=$(wc -l <"$log")
+    changes=0
+    [ -z "$counted" ] || changes=$(shell_js "String(global._changes)")
+    awk -v n="$name" -v r="$round" -v s=$((shell1 - shell0)) -v k=$((kwin1 - kwin0)) \
+        -v o=$((ours1 - ours0)) -v c="$changes" -v l=$((lines1 - lines0)) -v t="$seconds" \
+        -v hz="$(getconf CLK_TCK)" 'BEGIN { f = 100 / hz / t
+            printf "%s %d %.2f %.2f %.2f %.2f %d\n", n, r, s * f, k * f, o * f, c / t, l }' |
+        tee -a "$E2E_TMP/results"
+}
+
+# Runs program case $1 ($2: floor or the frame handover, $3 the interval in ms).
+program_case() {
+    local name=$1 kind=$2 interval=$3
+    if [ "$kind" = floor ]; then
+        "$floor" "$interval" 5 >"$E2E_TMP/program.log" 2>&1 &
+        GLIMMERBOX_PID=$!
+        E2E_PIDS+=("$GLIMMERBOX_PID")
+    else
+        unset GLIMMER_SNI_GAP_MS
+        [ "$kind" != every ] || export GLIMMER_SNI_GAP_MS=0
+        e2e_start_glimmerbox "$glimmerbox" Previous=4 "Speed=$interval"
+    fi
+    wait_for 150 item_shown || fail "$name: the tray shows no item"
+    measure "$name" "$GLIMMERBOX_PID" item
+    kill "$GLIMMERBOX_PID"
+    wait "$GLIMMERBOX_PID" 2>/dev/null || true
+    wait_for 50 item_gone || fail "$name: the item stayed in the tray"
+}
+
+echo "case round host_cpu_% compositor_cpu_% our_cpu_% changes_shown_per_s log_lines"
+for round in $(seq 1 "$rounds"); do
+    measure idle "" ""
+    for interval in 100 10; do
+        program_case "floor@$interval" floor "$interval"
+        for kind in every $([ "$host" = plasma ] || echo chosen); do
+            program_case "$kind@$interval" "$kind" "$interval"
+        done
+    done
+    [ "$host" = gnome ] || continue
+    shell_js "imports.ui.main.extensionManager.enableExtension('$runcat'); 'ok'" >/dev/null
+    wait_for 50 cat_shown || fail "RunCat did not start"
+    measure runcat "" cat
+    shell_js "imports.ui.main.extensionManager.disableExtension('$runcat'); 'ok'" >/dev/null
+done
+
+echo
+echo "| case | host CPU (% of a core) | above idle | compositor CPU | our CPU | changes shown a second | host CPU per change a second | log lines |"
+echo "| --- | --- | --- | --- | --- | --- | --- | --- |"
+awk '
+    { host[$1] = host[$1] " " $3; kwin[$1] = kwin[$1] " " $4; ours[$1] = ours[$1] " " $5
+      shown[$1] = shown[$1] " " $6; logs[$1] = logs[$1] " " $7
+      if (!($1 in seen)) { seen[$1] = 1; order[++n] = $1 } }
+    function median(list,    v, k, i, j, t) {
+        k = split(list, v, " ")
+        for (i = 1; i <= k; i++) for (j = i + 1; j <= k; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
+        return k % 2 ? v[(k + 1) / 2] : (v[k / 2] + v[k / 2 + 1]) / 2
+    }
+    END {
+        idle = median(host["idle"])
+        for (i = 1; i <= n; i++) {
+            c = order[i]; s = median(host[c]); f = median(shown[c])
+            printf "| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %s | %s |\n", c, s, s - idle, median(kwin[c]),
+                median(ours[c]), f, (f > 0 ? sprintf("%.2f", (s - idle) / f) : "-"), median(logs[c])
+        }
+    }' "$E2E_TMP/results"
