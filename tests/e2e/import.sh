@@ -266,13 +266,7 @@ wait_for 30 editor_shows_frame_1 || fail "the editor shows no frame 1 ($after pi
 echo "the icons are beside the GIF; the editor shows frame 1 ($after pixels of #${colours[0]})"
 
 echo "-- Compile in the editor writes the .gx the command line wrote"
-click_in_window "Custom Glimmerbox" $((248 + 36)) $((8 + 12))            # the Compile page
-click_in_window "Custom Glimmerbox" $((96 + 200 + 36)) $((40 + 136 + 16)) # its Compile button
-wait_for 50 window_shown "Save As" || fail "Compile showed no file dialog"
-type_into_file_dialog "Save As" "$drawn/editor.gx" || fail "the save dialog did not take the path"
-wait_for 50 window_shown "Done" || fail "Compile did not say it was done"
-xdotool key Return
-wait_for 30 window_gone "Done" || fail "the Done box did not close"
+compile_in_editor "$drawn/editor.gx"
 [ -f "$drawn/editor.gx" ] || fail "no $drawn/editor.gx; the folder holds: $(ls "$drawn")"
 cmp -s "$frames/$title.gx" "$drawn/editor.gx" ||
     fail "the editor compiled another animation than the command line's"

@@ -318,6 +318,27 @@ changed_area() {
     convert "$E2E_TMP/difference.png" -trim -format '%[fx:page.x] %[fx:page.y] %w %h' info:
 }
 
+# Compiles the animation of the open editor into $1 (a path, or a name in the folder
+# the dialog opens in), through its Compile page and button and Qt's file dialog, and
+# closes the "Done" box; fails when any step does not come.
+compile_in_editor() {
+    click_in_window "Custom Glimmerbox" $((248 + 36)) $((8 + 12))            # the Compile page
+    click_in_window "Custom Glimmerbox" $((96 + 200 + 36)) $((40 + 136 + 16)) # its Compile button
+    wait_for 50 window_shown "Save As" || fail "Compile showed no file dialog"
+    type_into_file_dialog "Save As" "$1" || fail "the save dialog did not take $1"
+    wait_for 50 window_shown "Done" || fail "Compile did not say it was done"
+    xdotool key Return
+    wait_for 30 window_gone "Done" || fail "the Done box did not close"
+}
+
+# Fails with $1 unless the tray slot shows another picture $2 seconds later.
+expect_animating() {
+    shoot_slot "$E2E_TMP/before.png"
+    sleep "$2"
+    shoot_slot "$E2E_TMP/after.png"
+    [ "$(pixel_sum "$E2E_TMP/before.png")" != "$(pixel_sum "$E2E_TMP/after.png")" ] || fail "$1"
+}
+
 # --- D-Bus, for the StatusNotifierItem hosts (gdbus, on the session bus) ---------------
 
 bus_call() { # <destination> <object path> <interface.method> [arguments]
