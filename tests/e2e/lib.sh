@@ -13,8 +13,8 @@ E2E_PIDS=()
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$E2E_TMP/sanitizer:fast_unwind_on_malloc=0"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}log_path=$E2E_TMP/sanitizer"
 
-e2e_cleanup() {
-    local status=$? pid report
+e2e_cleanup() { # [exit status; by default the one the script is ending with]
+    local status=${1:-$?} pid report
     for pid in "${E2E_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
@@ -121,13 +121,14 @@ wait_for() {
 
 # Starts Xvfb on a free display number and, unless $1 is --no-tray, trayer on it.
 e2e_start_display() {
-    local n
-    for n in $(seq 140 199); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-    done
-    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    # Xvfb takes a free display itself and says which once it is ready: a number
+    # picked here could be taken by another server between the look and the start,
+    # and the test would then talk to that one.
+    Xvfb -displayfd 1 -screen 0 800x600x24 -nolisten tcp >"$E2E_TMP/display" \
+        2>"$E2E_TMP/xvfb.log" &
     E2E_PIDS+=($!)
-    export DISPLAY=":$n"
+    wait_for 100 grep -q '^[0-9]' "$E2E_TMP/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n 1 "$E2E_TMP/display")"
     wait_for 100 xdpyinfo || fail "Xvfb did not start"
     [ "${1:-}" = --no-tray ] || e2e_start_tray
 }
