@@ -1,5 +1,7 @@
 #include "catalog.h"
 
+#include "file_icons.h"
+
 #include <algorithm>
 
 namespace glimmer::artgen {
@@ -72,6 +74,10 @@ std::vector<Strip> contactStrips(const std::vector<Animation>& animations)
         editor.push_back(c);
     editor.push_back(appIcon());
     strips.push_back({"Editor pages: info 0-3, compile 0-2; application icon", editor, 8});
+    std::vector<Canvas> files;
+    for (const FileTypeIcon& icon : fileTypeIcons())
+        files.push_back(icon.design);
+    strips.push_back({"File types: animation (.gx), project (.rgx)", files, 8});
     return strips;
 }
 

@@ -8,6 +8,7 @@
 
 #include "catalog.h"
 #include "contact_sheet.h"
+#include "file_icons.h"
 #include "ico_writer.h"
 
 #include <QDir>
@@ -73,6 +74,17 @@ int main(int argc, char** argv)
         if (!writePng(path, appIconImage(size))) {
             std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(path));
             return 1;
+        }
+    }
+    for (const FileTypeIcon& icon : fileTypeIcons()) {
+        for (const int size : fileTypeIconSizes) {
+            const QString path = root + QStringLiteral("/filetypes/%1-%2.png")
+                                            .arg(QString::fromStdString(icon.name))
+                                            .arg(size);
+            if (!writePng(path, fileTypeIconImage(icon.design, size))) {
+                std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(path));
+                return 1;
+            }
         }
     }
     if (argc == 3) {
