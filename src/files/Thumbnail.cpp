@@ -19,8 +19,6 @@ std::optional<QImage> decode(std::string_view record)
 
 std::optional<QImage> thumbnailOf(std::string_view bytes, int size)
 {
-    if (size < 1)
-        return std::nullopt;
     const auto records = formats::playableRecords(bytes.substr(0, formats::kLongestPlayableFile));
     if (!records)
         return std::nullopt;
@@ -40,8 +38,6 @@ std::optional<QImage> thumbnailOf(std::string_view bytes, int size)
 
 std::optional<QImage> thumbnailOfFile(const QString& path, int size)
 {
-    if (size < 1)
-        return std::nullopt;
     const auto bytes = readRegularFileStart(path, formats::kLongestPlayableFile);
     if (!bytes)
         return std::nullopt;

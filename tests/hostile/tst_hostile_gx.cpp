@@ -6,10 +6,12 @@
 #include "TestFiles.h"
 #include "TestProgram.h"
 #include "Texts.h"
+#include "files/Thumbnail.h"
 #include "options/Optionfrm.h"
 #include "runtime/frmTray.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QRadioButton>
 #include <QTest>
 
@@ -344,6 +346,32 @@ private slots:
         QCOMPARE(listing(t.folder.path()), before);
         t.program.tray().Timer1_Timer();
         QVERIFY(t.tray.lastIcon() != nullptr);
+    }
+
+    void thumbnail_data() { table(); }
+
+    /// The thumbnailer reads the file as start-up does: a picture exactly for the files
+    /// the player plays, at once, and nothing for the rest.
+    void thumbnail()
+    {
+        QFETCH(int, trap);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+
+        TestProgram t;
+        if (const QString why = whyImpossible(Trap(trap)); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        QVERIFY(plant(Trap(trap), t.path("x.gx"), bytes));
+        std::optional<QImage> picture;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY2(runGuarded(t.folder.path(), {{Trap(trap), t.path("x.gx")}},
+                            [&] { picture = thumbnailOfFile(t.path("x.gx"), 128); }),
+                 "the thumbnail waited on the FIFO");
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(picture.has_value(), message.isEmpty());
+        if (picture)
+            QCOMPARE(picture->size(), QSize(128, 128));
     }
 
     void cutAtEveryOffset_data()
