@@ -135,4 +135,21 @@ WholeFileOutcome writeWholeFile(const QString& path, std::string_view bytes, Exi
     return WholeFileOutcome::Written;
 }
 
+WholeFileOutcome writeIntoHandedFile(const QString& path, std::string_view bytes)
+{
+    if (path.isEmpty())
+        return WholeFileOutcome::NotAFile;
+    // Without O_CREAT nothing is made; O_NONBLOCK keeps a pipe without reader from
+    // blocking the open; nothing is truncated before the file is known to be regular.
+    Descriptor file(
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat info {};
+    if (!file.valid() || ::fstat(file.fd(), &info) != 0 || !S_ISREG(info.st_mode))
+        return WholeFileOutcome::NotAFile;
+    if (::ftruncate(file.fd(), 0) != 0 || !writeAll(file.fd(), bytes) || ::fsync(file.fd()) != 0 ||
+        !file.close())
+        return WholeFileOutcome::Failed;
+    return WholeFileOutcome::Written;
+}
+
 } // namespace glimmer

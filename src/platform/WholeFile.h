@@ -33,4 +33,14 @@ enum class WholeFileOutcome {
 /// round in a circle are replaced by the file.
 WholeFileOutcome writeWholeFile(const QString& path, std::string_view bytes, ExistingFile existing);
 
+/// Writes `bytes` into the regular file `path` that another program made for them and
+/// reads back through the handle it keeps open (tumbler hands a thumbnailer such a file):
+/// the content of that very file is replaced, since a new file taking its name would
+/// leave that program reading the old, empty one. Not for the user's files: a failure
+/// halfway leaves part of the bytes, which the program that asked for them refuses.
+/// NotAFile when nothing is there (nothing is made) or it is no regular file (a folder,
+/// a pipe, a device: never written, and opening it never blocks); Failed when writing
+/// or syncing fails.
+WholeFileOutcome writeIntoHandedFile(const QString& path, std::string_view bytes);
+
 } // namespace glimmer

@@ -6,6 +6,7 @@
 #include "platform/WholeFile.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
 
@@ -63,10 +64,17 @@ int main(int argc, char* argv[])
     if (!picture)
         return failure(QStringLiteral("%1 is not an animation that Glimmerbox plays").arg(input));
     const QByteArray png = glimmer::pngBytes(*picture);
-    if (png.isEmpty() ||
-        glimmer::writeWholeFile(
-            output, std::string_view(png.constData(), static_cast<std::size_t>(png.size())),
-            glimmer::ExistingFile::Replace) != glimmer::WholeFileOutcome::Written)
+    if (png.isEmpty())
+        return failure(QStringLiteral("no picture could be made of %1").arg(input));
+    const std::string_view bytes(png.constData(), static_cast<std::size_t>(png.size()));
+    // A file manager that made the output file already reads it back through the handle
+    // it keeps (tumbler does): that very file takes the picture. Otherwise (GNOME's)
+    // the file is new, and appears only whole.
+    const auto written =
+        QFileInfo::exists(output)
+            ? glimmer::writeIntoHandedFile(output, bytes)
+            : glimmer::writeWholeFile(output, bytes, glimmer::ExistingFile::Replace);
+    if (written != glimmer::WholeFileOutcome::Written)
         return failure(QStringLiteral("%1 could not be written").arg(output));
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "platform/CrispIconEngine.h"
 #include "platform/Pictures.h"
 #include "platform/RegularFile.h"
+#include "platform/WholeFile.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/sni/DBusMenu.h"
@@ -13,8 +14,10 @@
 #include "platform/widgets/ClickImage.h"
 
 #include <QAction>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
@@ -370,6 +373,25 @@ private slots:
         // Whole files up to a limit.
         QCOMPARE(readRegularFile(at("data.bin"), 5), std::optional(std::string("a\0b\r\n", 5)));
         QVERIFY(!readRegularFile(at("data.bin"), 4));
+    }
+
+    // A file another program made and reads back through its open handle takes the
+    // bytes itself; nothing else is written, nothing is made, nothing blocks.
+    void aHandedFileIsWrittenWhereItsMakerReadsIt()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("handed.png"), "an older, longer content");
+        QFile maker(dir.filePath("handed.png"));
+        QVERIFY(maker.open(QIODevice::ReadOnly));
+        QCOMPARE(writeIntoHandedFile(dir.filePath("handed.png"), "PNG"), WholeFileOutcome::Written);
+        QCOMPARE(maker.readAll(), QByteArray("PNG"));
+
+        QVERIFY(QDir(dir.path()).mkdir("folder"));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+        QVERIFY(QFile::link("/dev/null", dir.filePath("null")));
+        for (const char* name : {"folder", "pipe", "null", "missing"})
+            QCOMPARE(writeIntoHandedFile(dir.filePath(name), "PNG"), WholeFileOutcome::NotAFile);
+        QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
     }
 
     void imageButtonsClickWithTheLeftButtonOnly()
