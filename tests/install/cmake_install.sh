@@ -34,6 +34,8 @@ check_layout() {
         "lib/glimmerbox/glimmerbox" "lib/glimmerbox/Readme.txt" "bin/glimmerbox"
         "share/applications/$app_id.desktop"
         "share/metainfo/$app_id.metainfo.xml"
+        "share/mime/packages/$app_id.xml" "libexec/glimmerbox-thumbnailer"
+        "share/thumbnailers/$app_id.thumbnailer"
     )
     for size in 16 22 24 32 48 64 128 256; do
         expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -54,6 +56,10 @@ check_layout() {
     [[ "$exec" == *" "* ]] && exec="\"$exec\""
     grep -qxF "Exec=$exec" "$launcher" || fail "launcher: $(grep ^Exec= "$launcher")"
     grep -qxF "Icon=$app_id" "$launcher" || fail "launcher: $(grep ^Icon= "$launcher")"
+    local thumbnailer=$prefix/libexec/glimmerbox-thumbnailer
+    [[ "$thumbnailer" == *" "* ]] && thumbnailer="\"$thumbnailer\""
+    grep -qxF "Exec=$thumbnailer -s %s %i %o" "$base/share/thumbnailers/$app_id.thumbnailer" ||
+        fail "the thumbnailer entry does not start $thumbnailer"
 
     while IFS= read -r -d '' rgx; do
         mapfile -t lines < <(tr -d '\r' <"$rgx")

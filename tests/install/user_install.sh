@@ -52,6 +52,13 @@ for size in 16 22 24 32 48 64 128 256; do
         fail "missing the ${size}x${size} icon"
 done
 [ -x "$program_dir/glimmerbox" ] || fail "the program is not executable"
+# The file types, in the user's type database made again, and the thumbnailer's entry
+# naming the installed thumbnailer (quoted: the home folder's name holds a space).
+grep -qx 'application/x-glimmerbox-animation' "$HOME/.local/share/mime/types" ||
+    fail "the user's type database does not know the animations"
+grep -qxF "Exec=\"$HOME/.local/libexec/glimmerbox-thumbnailer\" -s %s %i %o" \
+    "$HOME/.local/share/thumbnailers/net.glimmerbox.Glimmerbox.thumbnailer" ||
+    fail "the thumbnailer entry does not start $HOME/.local/libexec/glimmerbox-thumbnailer"
 [ -x "$HOME/.local/bin/glimmerbox" ] || fail "the command is not executable"
 cmp -s "$program_dir/Readme.txt" "$source_dir/Readme.txt" || fail "Readme.txt differs"
 
@@ -122,6 +129,9 @@ uninstall_script && fail "a second uninstall reported success"
 # --- Install twice (the second replaces the first), then the user makes an animation
 # and compiles a sample again: the uninstall keeps both and says so.
 install_script --autostart || { cat "$work/out" >&2; fail "install failed"; }
+# Another program's file types beside ours stay, in a database made again without ours.
+printf '<mime-info xmlns="http://www.freedesktop.org/standards/shared-mime-info"><mime-type type="text/x-other"/></mime-info>\n' \
+    >"$HOME/.local/share/mime/packages/other.xml"
 install_script || { cat "$work/out" >&2; fail "installing again failed"; }
 [ -f "$autostart" ] && fail "installing again without --autostart kept the autostart entry"
 printf 'GX2.0mine' >"$program_dir/Mine.gx"
@@ -133,6 +143,10 @@ grep -qF "$program_dir/Candle.gx (changed since it was installed)" "$work/out" |
     fail "uninstall did not report the changed file: $(cat "$work/out")"
 [ -f "$program_dir/Mine.gx" ] || fail "uninstall removed the user's animation"
 [ "$(cat "$program_dir/Candle.gx" | tail -c 7)" = changed ] || fail "uninstall removed a changed file"
+grep -qx 'text/x-other' "$HOME/.local/share/mime/types" ||
+    fail "uninstall lost another program's file type"
+grep -q 'glimmerbox' "$HOME/.local/share/mime/types" && fail "uninstall left the file types known"
+rm -r "$HOME/.local/share/mime"
 rm "$program_dir/Mine.gx" "$program_dir/Candle.gx"
 rmdir "$program_dir" "$HOME/.local/lib"
 listing >"$work/after"
