@@ -54,7 +54,7 @@ check_layout() {
     local launcher=$base/share/applications/$app_id.desktop
     local exec="$folder/glimmerbox"
     [[ "$exec" == *" "* ]] && exec="\"$exec\""
-    grep -qxF "Exec=$exec" "$launcher" || fail "launcher: $(grep ^Exec= "$launcher")"
+    grep -qxF "Exec=$exec %F" "$launcher" || fail "launcher: $(grep ^Exec= "$launcher")"
     grep -qxF "Icon=$app_id" "$launcher" || fail "launcher: $(grep ^Icon= "$launcher")"
     local thumbnailer=$prefix/libexec/glimmerbox-thumbnailer
     [[ "$thumbnailer" == *" "* ]] && thumbnailer="\"$thumbnailer\""

@@ -87,11 +87,16 @@ while IFS= read -r -d '' rgx; do
 done < <(find "$program_dir/samples" -name '*.rgx' -print0)
 [ "$raw_files" -eq ${#compiled[@]} ] || fail "$raw_files raw files for ${#compiled[@]} compiled files"
 
-# The launcher and the autostart entry start the installed program, quoted for the space.
+# The launcher and the autostart entry start the installed program, quoted for the space;
+# the launcher takes the files a file manager opens with it, of Glimmerbox's types.
 for entry in "$launcher" "$autostart"; do
-    grep -qxF "Exec=\"$program_dir/glimmerbox\"" "$entry" || fail "$entry: Exec is $(grep ^Exec= "$entry")"
+    files=$([ "$entry" = "$launcher" ] && echo " %F" || true)
+    grep -qxF "Exec=\"$program_dir/glimmerbox\"$files" "$entry" ||
+        fail "$entry: Exec is $(grep ^Exec= "$entry")"
     grep -qxF "Icon=$app_id" "$entry" || fail "$entry: no Icon=$app_id"
 done
+grep -qxF "MimeType=application/x-glimmerbox-animation;application/x-glimmerbox-project;" \
+    "$launcher" || fail "the launcher does not list Glimmerbox's file types"
 grep -qx 'NoDisplay=true' "$autostart" || fail "the autostart entry shows in menus"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$launcher" "$autostart" >"$work/validate" 2>&1 ||
