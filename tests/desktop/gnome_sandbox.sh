@@ -31,7 +31,7 @@ root=$DESKTOP_TMP/root
 stage "$root" /usr/local
 entry=$root/usr/local/share/thumbnailers/net.glimmerbox.Glimmerbox.thumbnailer
 exec_line=$(sed -n 's/^Exec=//p' "$entry")
-[[ "$exec_line" == /usr/local/libexec/glimmerbox-thumbnailer\ * ]] ||
+[[ "$exec_line" == /usr/local/lib/glimmerbox/glimmerbox-thumbnailer\ * ]] ||
     fail "the entry starts $exec_line"
 read -ra command <<<"$exec_line"
 

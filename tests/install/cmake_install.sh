@@ -34,7 +34,7 @@ check_layout() {
         "lib/glimmerbox/glimmerbox" "lib/glimmerbox/Readme.txt" "bin/glimmerbox"
         "share/applications/$app_id.desktop"
         "share/metainfo/$app_id.metainfo.xml"
-        "share/mime/packages/$app_id.xml" "libexec/glimmerbox-thumbnailer"
+        "share/mime/packages/$app_id.xml" "lib/glimmerbox/glimmerbox-thumbnailer"
         "share/thumbnailers/$app_id.thumbnailer"
     )
     for size in 16 22 24 32 48 64 128 256; do
@@ -56,7 +56,7 @@ check_layout() {
     [[ "$exec" == *" "* ]] && exec="\"$exec\""
     grep -qxF "Exec=$exec %F" "$launcher" || fail "launcher: $(grep ^Exec= "$launcher")"
     grep -qxF "Icon=$app_id" "$launcher" || fail "launcher: $(grep ^Icon= "$launcher")"
-    local thumbnailer=$prefix/libexec/glimmerbox-thumbnailer
+    local thumbnailer=$prefix/lib/glimmerbox/glimmerbox-thumbnailer
     [[ "$thumbnailer" == *" "* ]] && thumbnailer="\"$thumbnailer\""
     grep -qxF "Exec=$thumbnailer -s %s %i %o" "$base/share/thumbnailers/$app_id.thumbnailer" ||
         fail "the thumbnailer entry does not start $thumbnailer"

@@ -56,9 +56,9 @@ done
 # naming the installed thumbnailer (quoted: the home folder's name holds a space).
 grep -qx 'application/x-glimmerbox-animation' "$HOME/.local/share/mime/types" ||
     fail "the user's type database does not know the animations"
-grep -qxF "Exec=\"$HOME/.local/libexec/glimmerbox-thumbnailer\" -s %s %i %o" \
+grep -qxF "Exec=\"$program_dir/glimmerbox-thumbnailer\" -s %s %i %o" \
     "$HOME/.local/share/thumbnailers/net.glimmerbox.Glimmerbox.thumbnailer" ||
-    fail "the thumbnailer entry does not start $HOME/.local/libexec/glimmerbox-thumbnailer"
+    fail "the thumbnailer entry does not start $program_dir/glimmerbox-thumbnailer"
 [ -x "$HOME/.local/bin/glimmerbox" ] || fail "the command is not executable"
 cmp -s "$program_dir/Readme.txt" "$source_dir/Readme.txt" || fail "Readme.txt differs"
 
