@@ -40,8 +40,7 @@ std::optional<ThumbnailSize> thumbnailSize(int frameWidth, int frameHeight, int 
     }
     // The longer side takes the whole box, the shorter its share of it.
     const auto share = [box](int side, int longer) {
-        const std::int64_t scaled = (std::int64_t{side} * box + longer / 2) / longer;
-        return static_cast<int>(std::max<std::int64_t>(1, scaled));
+        return static_cast<int>(std::max<std::int64_t>(1, std::int64_t{side} * box / longer));
     };
     if (frameWidth >= frameHeight)
         return ThumbnailSize{box, share(frameHeight, frameWidth), 0};

@@ -43,8 +43,8 @@ struct ThumbnailSize {
 // pixels a side are asked for (more than kLargestThumbnail count as kLargestThumbnail):
 // the frame enlarged by the largest whole factor that keeps both sides within the size
 // (1 when the frame just fits), so that every pixel becomes a square block; a frame
-// larger than the size is reduced to fit instead, its proportions kept (rounded, each
-// side at least 1). nullopt when a side of the frame or the size is below 1.
+// larger than the size is reduced to fit instead, its proportions kept (rounded down,
+// each side at least 1). nullopt when a side of the frame or the size is below 1.
 std::optional<ThumbnailSize> thumbnailSize(int frameWidth, int frameHeight, int size);
 
 } // namespace glimmer::formats

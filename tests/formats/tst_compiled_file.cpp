@@ -1,5 +1,4 @@
 #include "formats/compiled_file.h"
-#include "formats/thumbnail.h"
 #include "test_bytes.h"
 
 #include <QTest>
@@ -328,49 +327,6 @@ private slots:
             QCOMPARE(qbytes(*read), title);
             QCOMPARE(static_cast<int>(in.tellg()), 26);
         }
-    }
-    void thumbnailTakesTheRecordsOfAPlayableFile()
-    {
-        const auto records = playableRecords(threeFrames() + "more");
-        QVERIFY(records.has_value());
-        QCOMPARE(records->size(), std::size_t{3});
-        QCOMPARE(qbytes((*records)[0]), QByteArray("AAAA"));
-        QCOMPARE(qbytes((*records)[2]), QByteArray("CCCC"));
-        QVERIFY(!playableRecords(threeFrames().substr(0, 37)));
-    }
-
-    void thumbnailSizes_data()
-    {
-        QTest::addColumn<QSize>("frame");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QSize>("thumbnail"); // invalid: none
-        QTest::addColumn<int>("factor");
-        QTest::newRow("16 at 128") << QSize(16, 16) << 128 << QSize(128, 128) << 8;
-        QTest::newRow("16 at 100") << QSize(16, 16) << 100 << QSize(96, 96) << 6;
-        QTest::newRow("16x32 at 128") << QSize(16, 32) << 128 << QSize(64, 128) << 4;
-        QTest::newRow("32x16 at 40") << QSize(32, 16) << 40 << QSize(32, 16) << 1;
-        QTest::newRow("16 at 5000") << QSize(16, 16) << 5000 << QSize(1024, 1024) << 64;
-        QTest::newRow("256 at 128") << QSize(256, 256) << 128 << QSize(128, 128) << 0;
-        QTest::newRow("300x100 at 128") << QSize(300, 100) << 128 << QSize(128, 43) << 0;
-        QTest::newRow("100x300 at 128") << QSize(100, 300) << 128 << QSize(43, 128) << 0;
-        QTest::newRow("1000x1 at 128") << QSize(1000, 1) << 128 << QSize(128, 1) << 0;
-        QTest::newRow("size 0") << QSize(16, 16) << 0 << QSize() << 0;
-        QTest::newRow("no width") << QSize(0, 16) << 128 << QSize() << 0;
-        QTest::newRow("no height") << QSize(16, 0) << 128 << QSize() << 0;
-    }
-
-    void thumbnailSizes()
-    {
-        QFETCH(QSize, frame);
-        QFETCH(int, size);
-        QFETCH(QSize, thumbnail);
-        QFETCH(int, factor);
-        const auto got = thumbnailSize(frame.width(), frame.height(), size);
-        QCOMPARE(got.has_value(), thumbnail.isValid());
-        if (!got)
-            return;
-        QCOMPARE(QSize(got->width, got->height), thumbnail);
-        QCOMPARE(got->factor, factor);
     }
 };
 

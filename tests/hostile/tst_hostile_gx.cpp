@@ -236,7 +236,8 @@ private slots:
     void startUp_data() { table(); }
 
     /// Start-up with "Previous" 7 and "Custom" x.gx: the loader's message, the
-    /// fallback, the frames, nothing written beside the file, and the player runs on.
+    /// fallback, the frames, nothing written beside the file, and the player runs on;
+    /// the thumbnail.
     void startUp()
     {
         QFETCH(int, trap);
@@ -276,6 +277,15 @@ private slots:
             QCOMPARE(int(state.CustomFrameCount), count);
         QCOMPARE(t.tray.count(TrayCall::Add), 1);
         QCOMPARE(listing(t.folder.path()), before);
+
+        // The thumbnailer reads it as the player does: a picture exactly when it plays, at once.
+        std::optional<QImage> picture;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(runGuarded(t.folder.path(), {{Trap(trap), t.path("x.gx")}},
+                           [&] { picture = thumbnailOfFile(t.path("x.gx"), 128); }));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(picture.has_value(), message.isEmpty());
 
         // The player goes round the loaded frames (or Aquarium) without a gap.
         for (int tick = 0; tick < 60; ++tick) {
@@ -346,32 +356,6 @@ private slots:
         QCOMPARE(listing(t.folder.path()), before);
         t.program.tray().Timer1_Timer();
         QVERIFY(t.tray.lastIcon() != nullptr);
-    }
-
-    void thumbnail_data() { table(); }
-
-    /// The thumbnailer reads the file as start-up does: a picture exactly for the files
-    /// the player plays, at once, and nothing for the rest.
-    void thumbnail()
-    {
-        QFETCH(int, trap);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, message);
-
-        TestProgram t;
-        if (const QString why = whyImpossible(Trap(trap)); !why.isEmpty())
-            QSKIP(qPrintable(why));
-        QVERIFY(plant(Trap(trap), t.path("x.gx"), bytes));
-        std::optional<QImage> picture;
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY2(runGuarded(t.folder.path(), {{Trap(trap), t.path("x.gx")}},
-                            [&] { picture = thumbnailOfFile(t.path("x.gx"), 128); }),
-                 "the thumbnail waited on the FIFO");
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(picture.has_value(), message.isEmpty());
-        if (picture)
-            QCOMPARE(picture->size(), QSize(128, 128));
     }
 
     void cutAtEveryOffset_data()
