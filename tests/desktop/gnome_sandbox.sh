@@ -19,11 +19,12 @@ status=0 # a size of none is a wrong command line
 "$E2E_TMP"/root/usr/local/lib/glimmerbox/glimmerbox-thumbnailer -s 0 "$files/Candle.gx" "$E2E_TMP/x.png" 2>/dev/null || status=$?
 [ "$status" = 2 ] || fail "-s 0 gave status $status"
 mkdir -p "$E2E_TMP/home" "$E2E_TMP/empty" "$E2E_TMP/gnome"
-# Nothing outside /usr is seen there: no sanitizer log file nor suppressions file.
+# Nothing outside /usr is seen there: no sanitizer log file nor suppressions file; and
+# under the system call filter the leak check (which stops the threads to look) dies.
 without() { tr : '\n' <<<"$1" | grep -v "^$2=" | paste -sd: -; }
 unshare --mount --propagation private -- env -i PATH=/usr/bin:/bin HOME="$E2E_TMP/home" \
     XDG_DATA_HOME="$E2E_TMP/empty" XDG_DATA_DIRS=/usr/local/share:/usr/share GSETTINGS_BACKEND=memory \
-    LSAN_OPTIONS="$(without "${LSAN_OPTIONS:-}" suppressions)" ASAN_OPTIONS="$(without "$ASAN_OPTIONS" log_path)" \
+    LSAN_OPTIONS="$(without "${LSAN_OPTIONS:-}" suppressions)" ASAN_OPTIONS="$(without "$ASAN_OPTIONS" log_path):detect_leaks=0" \
     UBSAN_OPTIONS="$(without "$UBSAN_OPTIONS" log_path)" \
     bash -c 'mount --bind "$0" /usr/local && exec /usr/bin/python3 - "$@"' \
     "$E2E_TMP/root/usr/local" "$E2E_TMP/gnome" "$files"/*.gx >"$E2E_TMP/gnome.log" 2>&1 <<'PYTHON' ||
@@ -44,7 +45,7 @@ PYTHON
 for file in "$files"/*.gx; do
     name=$(basename "$file" .gx) picture=$E2E_TMP/gnome/$(basename "$file").png
     case $name in
-    Candle | Heartbeat | Snowfall) same_blocks "$picture" "$file" 8 || fail "$name is not the first frame" ;;
+    Candle | Heartbeat | Snowfall) same_blocks "$picture" "$file" 8 || fail "$name is not the first frame: $(cat "$E2E_TMP/gnome.log")" ;;
     *) [ ! -e "$picture" ] || fail "GNOME's library made a thumbnail of $name" ;;
     esac
 done
