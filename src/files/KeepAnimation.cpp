@@ -1,6 +1,7 @@
 #include "files/KeepAnimation.h"
 
 #include "formats/compiled_file.h"
+#include "formats/thumbnail.h"
 #include "platform/Pictures.h"
 #include "platform/RegularFile.h"
 #include "platform/WholeFile.h"
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <limits>
-#include <sstream>
 
 namespace glimmer {
 
@@ -29,29 +29,23 @@ std::optional<std::string> animationBytes(const QString& path)
 
 CompiledFileCheck checkCompiledFile(const QString& path)
 {
-    // The loader reads only as far as it needs; so does this check.
-    std::optional<std::string> bytes = readRegularFileStart(path, kLongestAnimation);
+    const std::optional<std::string> bytes =
+        readRegularFileStart(path, formats::kLongestPlayableFile);
     if (!bytes)
         return CompiledFileCheck::Damaged;
-    std::istringstream in(std::move(*bytes));
-    int frames = 0;
-    formats::CompiledReadEvents events;
-    events.onFrameCount = [&frames](std::int16_t count) { frames = count; };
-    events.onFrame = [](int index, std::string_view record) {
-        return index <= formats::kMaxFrames &&
-               Pictures::decode(QByteArray(record.data(), static_cast<qsizetype>(record.size())));
-    };
-    switch (formats::readCompiled(in, events)) {
-    case formats::CompiledReadOutcome::Complete:
-        return frames >= 1 ? CompiledFileCheck::Playable : CompiledFileCheck::Damaged;
-    case formats::CompiledReadOutcome::OtherVersion:
+    const std::string_view start(*bytes);
+    if (start.size() >= formats::kCompiledMagic.size() &&
+        !start.starts_with(formats::kCompiledMagic))
         return CompiledFileCheck::NewerVersion;
-    case formats::CompiledReadOutcome::BadNumber:
-    case formats::CompiledReadOutcome::Truncated:
-    case formats::CompiledReadOutcome::StoppedByCaller:
-        break;
+    // The player takes every frame or none.
+    const auto records = formats::playableRecords(start);
+    if (!records)
+        return CompiledFileCheck::Damaged;
+    for (const std::string_view record : *records) {
+        if (!Pictures::decode(QByteArray(record.data(), static_cast<qsizetype>(record.size()))))
+            return CompiledFileCheck::Damaged;
     }
-    return CompiledFileCheck::Damaged;
+    return CompiledFileCheck::Playable;
 }
 
 std::variant<QString, FileOutcome> keepAnimation(const QString& path, const QStringList& folders)
