@@ -18,7 +18,9 @@ export XDG_DATA_DIRS="$E2E_TMP/pre fix/share:/usr/share"
 mkdir -p "$HOME" "$XDG_DATA_HOME"
 "$tumblerd" >"$E2E_TMP/tumblerd.log" 2>&1 &
 E2E_PIDS+=($!)
-wait_for 100 name_owned org.freedesktop.thumbnails.Thumbnailer1 || fail "tumblerd did not start"
+# tumblerd runs at the lowest priority, and its first start builds GStreamer's registry.
+wait_for 600 name_owned org.freedesktop.thumbnails.Thumbnailer1 ||
+    fail "tumblerd did not start within 60 s: $(cat "$E2E_TMP/tumblerd.log")"
 
 # Tumbler signals the caller alone: one client queues and prints "Ready URI" or
 # "Error URI" lines until the queue is Finished.
