@@ -482,6 +482,8 @@ e2e_start_plasma() {
     export KDE_FULL_SESSION=true XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
     e2e_start_display --no-tray
     xset s off # Xvfb blanks after 10 minutes, and kwin then draws nothing
+    # kwin locks the screen after 5 idle minutes, and the panel with the tray is gone.
+    printf '[Daemon]\nAutolock=false\nLockOnResume=false\n' >"$XDG_CONFIG_HOME/kscreenlockerrc"
     # The installed kwin_wayland carries a file capability (cap_sys_resource); where
     # the bounding set lacks it the kernel refuses to run it, and a copy without it runs.
     cp /usr/bin/kwin_wayland "$E2E_TMP/kwin_wayland"
