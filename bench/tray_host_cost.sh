@@ -6,11 +6,20 @@
 #   idle            nothing in the tray: the host's own baseline
 #   floor@MS        bench/floor.cpp, Qt's own D-Bus tray item, 5 frames, every MS
 #   every@MS        Glimmerbox, Fuzzy T.V (5 frames) every MS, a NewIcon for every
-#                   frame (GLIMMER_SNI_GAP_MS=0)
-#   chosen@MS       Glimmerbox as it serves the host by itself (GNOME Shell: a
-#                   NewIcon at most every 50 ms)
-#   runcat          GNOME only: Debian's RunCat extension, the cat drawn by the shell
-#                   itself at its fastest pace (its load reading held at 100 %)
+#                   frame, pictures (IconPixmap)
+#   gap<N>@MS       the same, a NewIcon at most every N ms
+#   gathered@MS     a NewIcon at most every 50 ms (what GNOME Shell was given before)
+#   changed<N>@MS   the pictures carried in a PropertiesChanged, at most every N ms
+#   named<N>@MS     the same, each frame a named file (IconName)
+#   namednew@MS     a NewIcon for every frame, each frame a named file
+#   chosen@MS       Glimmerbox as it serves the host by itself (GNOME Shell: named250)
+#   runcat@L        GNOME only: Debian's RunCat extension, the cat drawn by the shell
+#                   itself, its load reading held at L % (100: 25 frames a second,
+#                   29: 4)
+# The program cases set GLIMMER_SNI_SIGNAL, GLIMMER_SNI_FRAMES and GLIMMER_SNI_GAP_MS.
+# BENCH_KINDS lists them (default: every, and on GNOME gathered and chosen),
+# BENCH_INTERVALS the intervals (default: 100 10), BENCH_RUNCAT_LOADS RunCat's loads
+# (default: 100).
 # One line a case and round: the host's CPU (utime + stime of gnome-shell or
 # plasmashell from /proc, % of a core), the compositor's (kwin_wayland; GNOME Shell
 # is its own), the program's CPU, the changes the shell showed a second (GNOME: the
@@ -59,8 +68,8 @@ count_changes() {
             b._icon.connect('notify::gicon', () => global._changes++); 'ok'" >/dev/null
     else
         shell_js "const b = $cat_button; global._changes = 0; const paint = b.repaintUi;
-            b.refreshData = async function () { this.data = { cpu: 100 }; return true; };
-            b.data = { cpu: 100 };
+            b.refreshData = async function () { this.data = { cpu: $cat_load }; return true; };
+            b.data = { cpu: $cat_load };
             b.repaintUi = function () { global._changes++; return paint.call(this); }; 'ok'" \
             >/dev/null
     fi
@@ -96,8 +105,17 @@ program_case() {
         GLIMMERBOX_PID=$!
         E2E_PIDS+=("$GLIMMERBOX_PID")
     else
-        unset GLIMMER_SNI_GAP_MS
-        [ "$kind" != every ] || export GLIMMER_SNI_GAP_MS=0
+        unset GLIMMER_SNI_SIGNAL GLIMMER_SNI_GAP_MS GLIMMER_SNI_FRAMES
+        case $kind in
+        every) export GLIMMER_SNI_SIGNAL=NewIcon GLIMMER_SNI_GAP_MS=0 GLIMMER_SNI_FRAMES=pictures ;;
+        gathered) export GLIMMER_SNI_SIGNAL=NewIcon GLIMMER_SNI_GAP_MS=50 ;;
+        gap*) export GLIMMER_SNI_SIGNAL=NewIcon GLIMMER_SNI_GAP_MS=${kind#gap} GLIMMER_SNI_FRAMES=pictures ;;
+        changed*) export GLIMMER_SNI_SIGNAL=PropertiesChanged GLIMMER_SNI_GAP_MS=${kind#changed} \
+            GLIMMER_SNI_FRAMES=pictures ;;
+        namednew) export GLIMMER_SNI_SIGNAL=NewIcon GLIMMER_SNI_GAP_MS=0 GLIMMER_SNI_FRAMES=names ;;
+        named*) export GLIMMER_SNI_SIGNAL=PropertiesChanged GLIMMER_SNI_GAP_MS=${kind#named} \
+            GLIMMER_SNI_FRAMES=names ;;
+        esac
         e2e_start_glimmerbox "$glimmerbox" Previous=4 "Speed=$interval"
     fi
     wait_for 150 item_shown || fail "$name: the tray shows no item"
@@ -110,17 +128,20 @@ program_case() {
 echo "case round host_cpu_% compositor_cpu_% our_cpu_% changes_shown_per_s log_lines"
 for round in $(seq 1 "$rounds"); do
     measure idle "" ""
-    for interval in 100 10; do
+    for interval in ${BENCH_INTERVALS:-100 10}; do
         program_case "floor@$interval" floor "$interval"
-        for kind in every $([ "$host" = plasma ] || echo chosen); do
+        for kind in ${BENCH_KINDS:-every $([ "$host" = plasma ] || echo gathered chosen)}; do
             program_case "$kind@$interval" "$kind" "$interval"
         done
     done
     [ "$host" = gnome ] || continue
-    shell_js "imports.ui.main.extensionManager.enableExtension('$runcat'); 'ok'" >/dev/null
-    wait_for 50 cat_shown || fail "RunCat did not start"
-    measure runcat "" cat
-    shell_js "imports.ui.main.extensionManager.disableExtension('$runcat'); 'ok'" >/dev/null
+    for load in ${BENCH_RUNCAT_LOADS:-100}; do
+        shell_js "imports.ui.main.extensionManager.enableExtension('$runcat'); 'ok'" >/dev/null
+        wait_for 50 cat_shown || fail "RunCat did not start"
+        cat_load=$load
+        measure "runcat@$load" "" cat
+        shell_js "imports.ui.main.extensionManager.disableExtension('$runcat'); 'ok'" >/dev/null
+    done
 done
 
 echo

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End to end in GNOME Shell 43 headless with Debian's AppIndicator extension, the
-# program on Wayland: the item shows in the top bar, animated; the shell's menu has
-# the five lines and follows their states; Options opens "Animation Options", Exit
-# ends the program with status 0; the shell logs not one line about the item.
+# program on Wayland: the item shows in the top bar, animated, its frames handed over
+# as named files; the shell's menu has the five lines and follows their states;
+# Options opens "Animation Options", Exit ends the program with status 0; the shell
+# logs not one line about the item.
 # Exits 77 with the shell's own last words where it cannot start here.
 # Usage: gnome_shell.sh <path to glimmerbox>
 set -euo pipefail
@@ -54,6 +55,17 @@ done
 different=$(printf '%s\n' "${frames[@]}" | sort -u | wc -l)
 echo "$different different pictures in 6 screenshots"
 [ "$different" -ge 2 ] || fail "the icon in the top bar did not change"
+# The shell is handed the frames as named files, which it keeps, in PropertiesChanged
+# signals, which it takes without reading the item back.
+read -r name folder <<<"$(shell_js "const i = ($button)._indicator.icon; i[0] + ' ' + i[2]")"
+echo "the frame shown: $name in $folder"
+[[ "$name" == glimmerbox-* ]] && [ -s "$folder/$name.png" ] ||
+    fail "the shell was not handed the frames by name"
+timeout 1.5 dbus-monitor "sender=$service,path=$path" >"$E2E_TMP/item-signals" 2>/dev/null || true
+told=$(grep -o 'member=[A-Za-z]*' "$E2E_TMP/item-signals" | sort | uniq -c | xargs)
+echo "the item's signals in 1.5 s: $told"
+[[ "$told" =~ member=PropertiesChanged ]] && [[ ! "$told" =~ member=NewIcon ]] ||
+    fail "the frames did not come in PropertiesChanged signals alone"
 
 echo "-- the shell's menu: five lines that follow the entries' states"
 menu_lines() {

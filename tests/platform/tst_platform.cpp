@@ -14,6 +14,7 @@
 #include "platform/widgets/ClickImage.h"
 
 #include <QAction>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -226,7 +227,8 @@ private slots:
         QCOMPARE(item.toolTip().title, record.tip);
         // For a host that shows one picture a gathering: changes are told at most
         // once a gap, each within a gap; the host then reads the frame shown.
-        item.setIconAnnouncementGap(std::chrono::milliseconds(50));
+        item.setFrameHandover({sni::StatusNotifierItem::FrameHandover::Signal::NewIcon, false,
+                               std::chrono::milliseconds(50)});
         const qsizetype before = icons.count();
         QElapsedTimer changing;
         changing.start();
@@ -238,6 +240,22 @@ private slots:
         const qsizetype told = icons.count() - before;
         QVERIFY2(told >= 3 && told <= changing.elapsed() / 50 + 1,
                  qPrintable(QString::number(told)));
+        // When the gap ends on the frame the host has, nothing is told, and the next
+        // frame goes at once.
+        QTest::qWait(120);
+        const qsizetype settled = icons.count(); // the host has a
+        record.icon = &b;
+        item.update(record);
+        QCOMPARE(icons.count(), settled + 1);
+        record.icon = &a;
+        item.update(record);
+        record.icon = &b;
+        item.update(record);
+        QTest::qWait(80);
+        QCOMPARE(icons.count(), settled + 1);
+        record.icon = &a;
+        item.update(record);
+        QCOMPARE(icons.count(), settled + 2);
         // Going away, the item still answers a host told of a change just now, and
         // tells nothing more.
         QElapsedTimer withdrawing;
@@ -259,6 +277,57 @@ private slots:
         QCOMPARE(pictures[0].argb.left(4), QByteArray::fromHex("ff0000ff"));
         QCOMPARE(pictures[1].argb.mid(4, 4), QByteArray::fromHex("ff0000ff"));
         QCOMPARE(pictures[1].argb.mid(8, 4), QByteArray::fromHex("ffff0010"));
+    }
+
+    void framesGoByNameWithWhatChanged()
+    {
+        using Handover = sni::StatusNotifierItem::FrameHandover;
+        // A gap longer than the test: the item tells nothing itself, the test takes.
+        const Handover named{Handover::Signal::PropertiesChanged, true, std::chrono::hours(1)};
+        const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
+        QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        const QIcon a = Pictures::trayIcon(checkerArt());
+        const QIcon aAgain = Pictures::trayIcon(checkerArt()); // the same pixels, made anew
+        const QIcon b = Pictures::trayIcon(checkerArt().mirrored());
+        TrayRecord record{
+            &a, QStringLiteral("Glimmerbox"), QStringLiteral("Aquarium"), {}, nullptr};
+        sni::StatusNotifierItem item(record);
+        item.setFrameHandover(named);
+        const QString first = item.iconName();
+        QVERIFY(!first.isEmpty());
+        QVERIFY(item.iconPixmap().isEmpty());
+        const QImage file(item.iconThemePath() + u'/' + first + QStringLiteral(".png"));
+        QCOMPARE(file.size(), QSize(32, 32));
+        QCOMPARE(file.pixel(0, 0), 0xff0000ffu);
+
+        // A change carries the frame's name, and the description when it is new.
+        QVariantMap change = item.takeFrameChange();
+        QCOMPARE(change.keys(), (QStringList{"IconAccessibleDesc", "IconName"}));
+        QCOMPARE(change.value("IconAccessibleDesc").toString(), QStringLiteral("Aquarium"));
+        record.icon = &b;
+        item.update(record);
+        QVERIFY(item.iconName() != first);
+        QCOMPARE(item.takeFrameChange().keys(), QStringList{"IconName"});
+        // The same pictures made anew find their file: one file a picture.
+        record.icon = &aAgain;
+        record.title = QStringLiteral("Snowfall");
+        item.update(record);
+        QCOMPARE(item.iconName(), first);
+        QCOMPARE(QDir(item.iconThemePath()).entryList(QDir::Files).size(), 2);
+        QCOMPARE(item.takeFrameChange().value("IconAccessibleDesc").toString(),
+                 QStringLiteral("Snowfall"));
+
+        // Where no file can be written the frame goes as pictures, the name empty.
+        qunsetenv("XDG_RUNTIME_DIR");
+        sni::StatusNotifierItem homeless(record);
+        homeless.setFrameHandover(named);
+        QVERIFY(homeless.iconName().isEmpty());
+        change = homeless.takeFrameChange();
+        QVERIFY(change.contains("IconName") && change.value("IconName").toString().isEmpty());
+        QCOMPARE(change.value("IconPixmap").value<QList<sni::IconPixmap>>().size(), 2);
+        if (!runtimeBefore.isEmpty())
+            qputenv("XDG_RUNTIME_DIR", runtimeBefore);
     }
 
     void theExportedMenuFollowsItsEntries()

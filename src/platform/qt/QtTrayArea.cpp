@@ -124,26 +124,43 @@ void QtTrayArea::waitForTrayHost(std::chrono::milliseconds limit)
 }
 
 namespace {
-/// How often a StatusNotifierItem host is told of a new frame at most, by the program
-/// that owns the watcher; zero for every frame.
-std::chrono::milliseconds announcementGapFor(const QString& watcher)
+/// How new frames reach the host of the program that owns the watcher, from the
+/// measurements of scripts/bench --gnome and --plasma (docs/PERFORMANCE.md: % of a
+/// core, the host's CPU, Fuzzy T.V at 100 ms unless said).
+sni::StatusNotifierItem::FrameHandover frameHandoverFor(const QString& watcher)
 {
-    // GLIMMER_SNI_GAP_MS sets it for a measurement (scripts/bench --gnome).
+    using Handover = sni::StatusNotifierItem::FrameHandover;
+    Handover handover;
+    if (watcher == QLatin1String("gnome-shell")) {
+        // GNOME's AppIndicator extension gathers NewIcon signals for 100 ms, then reads
+        // the item back (three calls) and shows its picture: 3.4 pictures a second for
+        // 8.1 % (2.4 % a picture; Qt's own item 8.7 %, 2.6 %), and at 10 ms 2.6 to 4.3
+        // as the signals fall. A PropertiesChanged carrying the frame is shown at once
+        // without a call, and named files, which the extension keeps, cost it least:
+        // 2.05 % a picture, against 2.12 % for pictures and RunCat's 1.9 % for its cat
+        // drawn in the shell. Shown at once, every frame at 100 ms would be 10 pictures
+        // a second. At most one every 250 ms, 4 a second at any speed, keeps the shell
+        // under the floor: 8.3 % at 100 ms, 8.4 % at 10 ms (Qt's item 16.2 %).
+        handover = {Handover::Signal::PropertiesChanged, true, std::chrono::milliseconds(250)};
+    }
+    // Plasma reads the item after each NewIcon and shows every frame; it does not take
+    // PropertiesChanged, and named files cost it more than pictures (3.1 against
+    // 2.7 %; 11.1 against 8.3 % at 10 ms), so every other host keeps the default.
+    // For a measurement: GLIMMER_SNI_SIGNAL=NewIcon|PropertiesChanged,
+    // GLIMMER_SNI_FRAMES=names|pictures, GLIMMER_SNI_GAP_MS.
+    const QByteArray signal = qgetenv("GLIMMER_SNI_SIGNAL");
+    if (signal == "NewIcon")
+        handover.signal = Handover::Signal::NewIcon;
+    else if (signal == "PropertiesChanged")
+        handover.signal = Handover::Signal::PropertiesChanged;
+    const QByteArray frames = qgetenv("GLIMMER_SNI_FRAMES");
+    if (!frames.isEmpty())
+        handover.named = frames == "names";
     bool given = false;
     const int gap = qEnvironmentVariableIntValue("GLIMMER_SNI_GAP_MS", &given);
     if (given)
-        return std::chrono::milliseconds(gap);
-    // GNOME's AppIndicator extension gathers NewIcon signals for 100 ms, then reads
-    // the item and shows its picture, 3.5 a second here at 100 ms, 4.8 at 10 ms. Each
-    // signal costs the shell all the same. At 10 ms, with a NewIcon for every frame,
-    // the shell spent 18.2 % of a core (the floor, Qt's own item, 18.6 %); with one
-    // at most every 50 ms 9.3 %, showing 4.2 pictures a second; every 100 ms 7.3 %,
-    // showing 3.5. Every other host shows each frame. Handing frames as named PNG
-    // files (IconName, IconThemePath) cost the shell as much as pictures at 100 ms
-    // and showed fewer at 10 ms, so pictures it is (docs/PERFORMANCE.md).
-    if (watcher == QLatin1String("gnome-shell"))
-        return std::chrono::milliseconds(50);
-    return std::chrono::milliseconds(0);
+        handover.gap = std::chrono::milliseconds(gap);
+    return handover;
 }
 } // namespace
 
@@ -156,8 +173,7 @@ bool QtTrayArea::add(const TrayRecord& record)
     // (Xfce's status tray) shows the item it draws itself.
     if (sni::StatusNotifierItem::hostPresent()) {
         item_ = std::make_unique<sni::StatusNotifierItem>(record);
-        item_->setIconAnnouncementGap(
-            announcementGapFor(sni::StatusNotifierItem::watcherProgram()));
+        item_->setFrameHandover(frameHandoverFor(sni::StatusNotifierItem::watcherProgram()));
         if (!item_->registerItem()) {
             item_.reset();
             return false;

@@ -5,12 +5,14 @@
 #include "platform/qt/sni/DBusMenu.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -50,10 +52,7 @@ StatusNotifierItem::StatusNotifierItem(const TrayRecord& record)
     if (record.menu)
         menu_ = std::make_unique<DBusMenu>(*record.menu);
     nextAnnouncement_.setSingleShot(true);
-    connect(&nextAnnouncement_, &QTimer::timeout, this, [this] {
-        announced_.start();
-        emit NewIcon();
-    });
+    connect(&nextAnnouncement_, &QTimer::timeout, this, &StatusNotifierItem::tellNewIcon);
     update(record);
 }
 
@@ -125,15 +124,16 @@ bool StatusNotifierItem::registerWithWatcher(bool wait)
 
 void StatusNotifierItem::update(const TrayRecord& record)
 {
+    title_ = record.title; // before the frame: a new animation's first frame tells it
     const QIcon& frame = record.icon && !record.icon->isNull() ? *record.icon : blank_;
     // The player hands over its frame on every tick; a host told of a change fetches
     // and decodes the picture again, so the frame it has already is not announced.
     if (frame_.isNull() || !Pictures::sameFrame(frame_, frame)) {
         frame_ = frame;
         pictures_.reset();
+        iconName_ = handover_.named ? nameOf(frame_) : QString();
         announceIcon();
     }
-    title_ = record.title;
     if (record.tip != tip_) {
         tip_ = record.tip;
         if (!withdrawn_)
@@ -157,20 +157,31 @@ void StatusNotifierItem::announceIcon()
 {
     if (withdrawn_)
         return;
-    if (gap_.count() <= 0) {
-        announced_.start();
+    if (nextAnnouncement_.isActive())
+        return; // it will tell the frame shown then
+    const qint64 gap = handover_.gap.count();
+    const qint64 since = announced_.isValid() ? announced_.elapsed() : gap;
+    if (since >= gap)
+        tellNewIcon();
+    else
+        nextAnnouncement_.start(static_cast<int>(gap - since));
+}
+
+void StatusNotifierItem::tellNewIcon()
+{
+    if (!told_.isNull() && Pictures::sameFrame(told_, frame_))
+        return;
+    told_ = frame_;
+    announced_.start();
+    if (handover_.signal == FrameHandover::Signal::NewIcon) {
         emit NewIcon();
         return;
     }
-    if (nextAnnouncement_.isActive())
-        return; // it will tell the frame shown then
-    const qint64 since = announced_.isValid() ? announced_.elapsed() : gap_.count();
-    if (since >= gap_.count()) {
-        announced_.start();
-        emit NewIcon();
-    } else {
-        nextAnnouncement_.start(static_cast<int>(gap_.count() - since));
-    }
+    QDBusMessage signal = QDBusMessage::createSignal(
+        QString::fromLatin1(kPath), QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("PropertiesChanged"));
+    signal << QStringLiteral("org.kde.StatusNotifierItem") << takeFrameChange() << QStringList();
+    bus_.send(signal);
 }
 
 QList<IconPixmap> StatusNotifierItem::picturesOf(const QIcon& frame)
@@ -192,8 +203,74 @@ QList<IconPixmap> StatusNotifierItem::picturesOf(const QIcon& frame)
     return pictures;
 }
 
+void StatusNotifierItem::setFrameHandover(const FrameHandover& handover)
+{
+    handover_ = handover;
+    iconName_ = handover_.named ? nameOf(frame_) : QString();
+}
+
+QVariantMap StatusNotifierItem::takeFrameChange()
+{
+    // What changed travels with the signal, so the host reads nothing back; the
+    // description goes with the frame when the animation changed, as a host would
+    // read it after a NewIcon. A frame that could not be named goes as pictures, and
+    // the name goes empty then, since a host prefers a name.
+    QVariantMap changed;
+    if (handover_.named)
+        changed.insert(QStringLiteral("IconName"), iconName_);
+    if (iconName_.isEmpty())
+        changed.insert(QStringLiteral("IconPixmap"), QVariant::fromValue(iconPixmap()));
+    if (toldTitle_ != accessibleDesc()) {
+        toldTitle_ = accessibleDesc();
+        changed.insert(QStringLiteral("IconAccessibleDesc"), toldTitle_);
+    }
+    return changed;
+}
+
+QString StatusNotifierItem::nameOf(const QIcon& frame)
+{
+    const qint64 key = frame.cacheKey();
+    if (const auto known = names_.constFind(key); known != names_.cend())
+        return *known;
+    if (!folder_) {
+        // Private to the user (the runtime folder is theirs alone), gone with the run.
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        if (runtime.isEmpty())
+            return {};
+        folder_ = std::make_unique<QTemporaryDir>(runtime + QStringLiteral("/glimmerbox-XXXXXX"));
+    }
+    if (!folder_->isValid())
+        return {};
+    // The largest size offered (a host that shows it smaller halves whole pixels),
+    // named by its pixels: a frame made again, as when an animation is loaded again,
+    // finds its file, so the folder holds each picture once however long the run.
+    const QImage picture = frame.pixmap(sizesOf(frame).constLast(), 1.0)
+                               .toImage()
+                               .convertToFormat(QImage::Format_ARGB32);
+    QCryptographicHash digest(QCryptographicHash::Sha1);
+    digest.addData(QByteArray::number(picture.width()) + 'x' +
+                   QByteArray::number(picture.height()));
+    digest.addData(QByteArrayView(picture.constBits(), picture.sizeInBytes()));
+    const QString name =
+        QStringLiteral("glimmerbox-") + QString::fromLatin1(digest.result().toHex().left(16));
+    const QString file = folder_->filePath(name + QStringLiteral(".png"));
+    if (!QFileInfo::exists(file) && !picture.save(file, "PNG"))
+        return {};
+    if (names_.size() >= kKnownFrames)
+        names_.clear(); // frames of animations long gone
+    names_.insert(key, name);
+    return name;
+}
+
+QString StatusNotifierItem::iconThemePath() const
+{
+    return folder_ && folder_->isValid() ? folder_->path() : QString();
+}
+
 QList<IconPixmap> StatusNotifierItem::iconPixmap()
 {
+    if (!iconName_.isEmpty())
+        return {}; // the host reads the named file
     if (!pictures_)
         pictures_ = picturesOf(frame_);
     return *pictures_;

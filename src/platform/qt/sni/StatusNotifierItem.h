@@ -6,8 +6,10 @@
 #include <QDBusConnection>
 #include <QDBusObjectPath>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QIcon>
 #include <QObject>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
 #include <functional>
@@ -67,10 +69,27 @@ public:
     /// empty when it cannot be told.
     static QString watcherProgram();
 
-    /// Announces a new frame (NewIcon) at most once every `gap`, the last frame
-    /// within a gap once it has passed: for a host that gathers announcements and
-    /// shows at most one picture a gap anyway. Zero, the default, announces each.
-    void setIconAnnouncementGap(std::chrono::milliseconds gap) { gap_ = gap; }
+    /// How a new frame reaches the host.
+    struct FrameHandover {
+        enum class Signal {
+            NewIcon,           ///< the item's own signal, after which the host reads the item
+            PropertiesChanged, ///< D-Bus's standard signal, which carries what changed
+        };
+        Signal signal = Signal::NewIcon;
+        /// Each frame as a named file (IconName in IconThemePath), written once as PNG
+        /// into a folder of the user's runtime folder, rather than as pictures
+        /// (IconPixmap): a host may keep what it has read. Where a file cannot be
+        /// written, the frame goes as pictures.
+        bool named = false;
+        /// A frame is announced at most once a gap, the last of a gap once it has
+        /// passed, unless the host has that one already (a 5-frame animation at 10 ms
+        /// is back at the same frame after 50 ms): then the next goes at once. Zero
+        /// announces each.
+        std::chrono::milliseconds gap{0};
+    };
+    /// The default, a NewIcon for each frame with its pictures, is what every host
+    /// understands. Set before the item is registered.
+    void setFrameHandover(const FrameHandover& handover);
 
     /// Exports the item and its menu and registers with the watcher. False when the
     /// bus or the watcher refuses.
@@ -90,8 +109,8 @@ public:
     QString title() const;
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }
-    QString iconThemePath() const { return {}; }
-    QString iconName() const { return {}; }
+    QString iconThemePath() const;
+    QString iconName() const { return iconName_; }
     QList<IconPixmap> iconPixmap();
     QString noName() const { return {}; }
     QList<IconPixmap> noPixmaps() const { return {}; }
@@ -99,6 +118,10 @@ public:
     bool itemIsMenu() const { return false; }
     QDBusObjectPath menu() const;
     QString accessibleDesc() const;
+
+    /// What a PropertiesChanged for the current frame carries: its name or its
+    /// pictures, and the description when it differs from the one last carried.
+    QVariantMap takeFrameChange();
 
     /// The pictures of `frame` a host is given: each offered size as ARGB32 in
     /// network byte order.
@@ -120,8 +143,11 @@ Q_SIGNALS:
 private:
     void report(int message);
     void announceIcon();
+    void tellNewIcon();
     /// Registers with the watcher; with `wait`, only once it has answered yes.
     bool registerWithWatcher(bool wait);
+    /// The name of `frame`'s file, written on first use; empty where it cannot be.
+    QString nameOf(const QIcon& frame);
 
     QDBusConnection bus_;
     QString service_;
@@ -130,11 +156,17 @@ private:
     std::function<void(int)> callback_;
     QIcon blank_; ///< shown while the record has no icon yet
     QIcon frame_;
+    QIcon told_; ///< the frame last announced
+    FrameHandover handover_;
+    QString iconName_;                      ///< of frame_, when frames go by name
+    std::unique_ptr<QTemporaryDir> folder_; ///< the named frames' files
+    QHash<qint64, QString> names_;          ///< frame (cache key) to its file's name
+    static constexpr qsizetype kKnownFrames = 1024;
     std::optional<QList<IconPixmap>> pictures_; ///< of frame_, made when first asked for
     QString tip_;
     QString title_;
-    std::chrono::milliseconds gap_{0};
-    QElapsedTimer announced_; ///< since the last NewIcon
+    QString toldTitle_;       ///< the accessible description the host was last sent
+    QElapsedTimer announced_; ///< since the last announcement
     bool withdrawn_ = false;
     QTimer nextAnnouncement_;
 };
