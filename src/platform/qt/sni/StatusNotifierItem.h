@@ -94,8 +94,8 @@ public:
     /// Exports the item and its menu and registers with the watcher. False when the
     /// bus or the watcher refuses.
     bool registerItem();
-    /// Takes the record's icon, tip and title; each change goes out (NewIcon,
-    /// NewToolTip) only when it differs from what the host has.
+    /// Takes the record's icon, tip and title; a new frame goes out as the handover
+    /// says, a new tip by NewToolTip, each only when it differs from what the host has.
     void update(const TrayRecord& record);
     /// Announces nothing more and, when a change went out less than `kHostReadTime`
     /// ago, serves the host's calls until then: a host that reads the item a moment
