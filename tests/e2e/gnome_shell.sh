@@ -55,17 +55,14 @@ done
 different=$(printf '%s\n' "${frames[@]}" | sort -u | wc -l)
 echo "$different different pictures in 6 screenshots"
 [ "$different" -ge 2 ] || fail "the icon in the top bar did not change"
-# The shell is handed the frames as named files, which it keeps, in PropertiesChanged
-# signals, which it takes without reading the item back.
+# The shell is handed the frames as named files in PropertiesChanged, nothing read back.
 read -r name folder <<<"$(shell_js "const i = ($button)._indicator.icon; i[0] + ' ' + i[2]")"
-echo "the frame shown: $name in $folder"
 [[ "$name" == glimmerbox-* ]] && [ -s "$folder/$name.png" ] ||
-    fail "the shell was not handed the frames by name"
+    fail "the shell was not handed the frames by name: '$name' in '$folder'"
 timeout 1.5 dbus-monitor "sender=$service,path=$path" >"$E2E_TMP/item-signals" 2>/dev/null || true
 told=$(grep -o 'member=[A-Za-z]*' "$E2E_TMP/item-signals" | sort | uniq -c | xargs)
-echo "the item's signals in 1.5 s: $told"
 [[ "$told" =~ member=PropertiesChanged ]] && [[ ! "$told" =~ member=NewIcon ]] ||
-    fail "the frames did not come in PropertiesChanged signals alone"
+    fail "the frames did not come in PropertiesChanged signals alone: $told"
 
 echo "-- the shell's menu: five lines that follow the entries' states"
 menu_lines() {
