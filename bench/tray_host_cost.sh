@@ -7,6 +7,8 @@
 #   floor@MS        bench/floor.cpp, Qt's own D-Bus tray item, 5 frames, every MS
 #   every@MS        Glimmerbox, Fuzzy T.V (5 frames) every MS, a NewIcon for every
 #                   frame, pictures (IconPixmap)
+#   tipped@MS       the same, with the tooltip sent even where it says only the title
+#                   (Plasma: GLIMMER_SNI_TIP=always)
 #   gap<N>@MS       the same, a NewIcon at most every N ms
 #   gathered@MS     a NewIcon at most every 50 ms (what GNOME Shell was given before)
 #   changed<N>@MS   the pictures carried in a PropertiesChanged, at most every N ms
@@ -16,10 +18,10 @@
 #   runcat@L        GNOME only: Debian's RunCat extension, the cat drawn by the shell
 #                   itself, its load reading held at L % (100: 25 frames a second,
 #                   29: 4)
-# The program cases set GLIMMER_SNI_SIGNAL, GLIMMER_SNI_FRAMES and GLIMMER_SNI_GAP_MS.
-# BENCH_KINDS lists them (default: every, and on GNOME gathered and chosen),
-# BENCH_INTERVALS the intervals (default: 100 10), BENCH_RUNCAT_LOADS RunCat's loads
-# (default: 100).
+# The program cases set GLIMMER_SNI_SIGNAL, GLIMMER_SNI_FRAMES, GLIMMER_SNI_GAP_MS and
+# GLIMMER_SNI_TIP. BENCH_KINDS lists them (default: every, and tipped on Plasma,
+# gathered and chosen on GNOME), BENCH_INTERVALS the intervals (default: 100 10),
+# BENCH_RUNCAT_LOADS RunCat's loads (default: 100).
 # One line a case and round: the host's CPU (utime + stime of gnome-shell or
 # plasmashell from /proc, % of a core), the compositor's (kwin_wayland; GNOME Shell
 # is its own), the program's CPU, the changes the shell showed a second (GNOME: the
@@ -105,9 +107,11 @@ program_case() {
         GLIMMERBOX_PID=$!
         E2E_PIDS+=("$GLIMMERBOX_PID")
     else
-        unset GLIMMER_SNI_SIGNAL GLIMMER_SNI_GAP_MS GLIMMER_SNI_FRAMES
+        unset GLIMMER_SNI_SIGNAL GLIMMER_SNI_GAP_MS GLIMMER_SNI_FRAMES GLIMMER_SNI_TIP
         case $kind in
         every) export GLIMMER_SNI_SIGNAL=NewIcon GLIMMER_SNI_GAP_MS=0 GLIMMER_SNI_FRAMES=pictures ;;
+        tipped) export GLIMMER_SNI_SIGNAL=NewIcon GLIMMER_SNI_GAP_MS=0 GLIMMER_SNI_FRAMES=pictures \
+            GLIMMER_SNI_TIP=always ;;
         gathered) export GLIMMER_SNI_SIGNAL=NewIcon GLIMMER_SNI_GAP_MS=50 ;;
         gap*) export GLIMMER_SNI_SIGNAL=NewIcon GLIMMER_SNI_GAP_MS=${kind#gap} GLIMMER_SNI_FRAMES=pictures ;;
         changed*) export GLIMMER_SNI_SIGNAL=PropertiesChanged GLIMMER_SNI_GAP_MS=${kind#changed} \
@@ -130,7 +134,7 @@ for round in $(seq 1 "$rounds"); do
     measure idle "" ""
     for interval in ${BENCH_INTERVALS:-100 10}; do
         program_case "floor@$interval" floor "$interval"
-        for kind in ${BENCH_KINDS:-every $([ "$host" = plasma ] || echo gathered chosen)}; do
+        for kind in ${BENCH_KINDS:-every $([ "$host" = plasma ] && echo tipped || echo gathered chosen)}; do
             program_case "$kind@$interval" "$kind" "$interval"
         done
     done

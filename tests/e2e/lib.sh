@@ -391,12 +391,13 @@ registered_item() {
 
 # --- Menus drawn by a tray host ---------------------------------------------------------
 
-# Prints "TOP BOTTOM" of each line of text of the menu pictured in $1, one a line:
-# runs of pixel rows with dark or greyed-out pixels inside the menu's pale body
-# (less its rounded corners), where a pale separator does not count.
+# Prints "TOP BOTTOM" of each line of text of the menu (or tooltip) pictured in $1,
+# one a line: runs of pixel rows with dark or greyed-out pixels inside its pale body
+# (lighter than $2, by default 90%; less its rounded corners), where a pale separator
+# does not count.
 text_lines() {
     local w h x y
-    read -r w h x y <<<"$(convert "$1" -colorspace gray -threshold 90% -trim \
+    read -r w h x y <<<"$(convert "$1" -colorspace gray -threshold "${2:-90%}" -trim \
         -format '%w %h %[fx:page.x] %[fx:page.y]' info:)"
     convert "$1" -crop "${w}x${h}+${x}+${y}" +repage -shave 10x0 -colorspace gray \
         -threshold 70% -negate -scale "1x${h}!" -depth 8 txt:- |

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # End to end in KDE Plasma's system tray (plasmashell on kwin_wayland in Xvfb, the
-# program on Wayland): the item shows, animated; a right click opens Plasma's menu
-# with the four entries; Exit there ends the program with status 0; plasmashell and
-# kded5 log nothing about it but its coming and going. Too heavy for scripts/test
-# (some 380 packages); run it by hand. Exits 77 where Plasma cannot run here.
+# program on Wayland): the item shows, animated; the pointer over it brings a
+# tooltip of one line; a right click opens Plasma's menu with the four entries; Exit
+# there ends the program with status 0; plasmashell and kded5 log nothing about it
+# but its coming and going. Too heavy for scripts/test (some 380 packages); run it by
+# hand. Exits 77 where Plasma cannot run here.
 # Usage: plasma.sh <path to glimmerbox>
 set -euo pipefail
 binary=$(realpath "$1")
@@ -47,8 +48,24 @@ read -r ix iy iw ih <<<"$(changed_area "$E2E_TMP/a.png" "$E2E_TMP/b.png" "$clock
 echo "icon ${iw}x${ih}+${ix}+${iy}, animated"
 [ "$iy" -ge 556 ] && [ "$iw" -le 32 ] && [ "$ih" -le 32 ] || fail "what changes is not an icon in the panel"
 
+echo "-- the pointer over the icon brings a tooltip of one line, the program's name"
+xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2))
+tip_shown() {
+    import -window root "$E2E_TMP/screen.png" &&
+        changed_area "$E2E_TMP/screen-empty.png" "$E2E_TMP/screen.png" "0 556 800 44" >/dev/null
+}
+wait_for 50 tip_shown || fail "the pointer over the icon brought no tooltip"
+sleep 0.5 # faded in
+import -window root "$E2E_TMP/screen.png"
+read -r tx ty tw th <<<"$(changed_area "$E2E_TMP/screen-empty.png" "$E2E_TMP/screen.png" \
+    "0 556 800 44")"
+convert "$E2E_TMP/screen.png" -crop "${tw}x${th}+${tx}+${ty}" +repage "$E2E_TMP/tip.png"
+mapfile -t lines < <(text_lines "$E2E_TMP/tip.png" 80%) # a greyer body than a menu's
+echo "tooltip ${tw}x${th}+${tx}+${ty} with ${#lines[@]} lines of text"
+[ "${#lines[@]}" -eq 1 ] || fail "the tooltip shows ${#lines[@]} lines of text, not the name alone"
+
 echo "-- a right click opens Plasma's menu with the program's entries"
-xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 3
+xdotool click 3
 menu_shown() {
     import -window root "$E2E_TMP/screen.png" &&
         changed_area "$E2E_TMP/screen-empty.png" "$E2E_TMP/screen.png" "$clock" |

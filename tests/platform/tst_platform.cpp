@@ -230,6 +230,15 @@ private slots:
         QCOMPARE(icons.count(), 1);
         QCOMPARE(tips.count(), 1);
         QCOMPARE(item.toolTip().title, record.tip);
+        // A host that shows the title in the place of an empty tooltip gets none for a
+        // tip that says only the title; every other host gets the tip as it is.
+        item.setTitleStandsForTip(true);
+        QCOMPARE(item.toolTip().title, record.tip);
+        record.tip = item.title();
+        item.update(record);
+        QVERIFY(item.toolTip().title.isEmpty());
+        item.setTitleStandsForTip(false);
+        QCOMPARE(item.toolTip().title, record.tip);
         // For a host that shows one picture a gathering: changes are told at most
         // once a gap, each within a gap; the host then reads the frame shown.
         item.setFrameHandover({sni::StatusNotifierItem::FrameHandover::Signal::NewIcon, false,

@@ -288,6 +288,8 @@ QString StatusNotifierItem::title() const
 
 ToolTip StatusNotifierItem::toolTip() const
 {
+    if (titleStandsForTip_ && tip_ == title())
+        return {};
     return {QString(), {}, tip_, QString()};
 }
 

@@ -90,6 +90,12 @@ public:
     /// The default, a NewIcon for each frame with its pictures, is what every host
     /// understands. Set before the item is registered.
     void setFrameHandover(const FrameHandover& handover);
+    /// For a host that shows the item's title where the item has no tooltip: a tip
+    /// that says only the title then goes as no tooltip at all. (Plasma looks the
+    /// tooltip's icon up by name each time it reads a tooltip, on every frame.) Off
+    /// by default: a host that keeps the tooltip it shows when sent an empty one
+    /// (waybar) would go on showing a tip that has since changed back to the title.
+    void setTitleStandsForTip(bool stands) { titleStandsForTip_ = stands; }
 
     /// Exports the item and its menu and registers with the watcher. False when the
     /// bus or the watcher refuses.
@@ -164,6 +170,7 @@ private:
     static constexpr qsizetype kKnownFrames = 1024;
     std::optional<QList<IconPixmap>> pictures_; ///< of frame_, made when first asked for
     QString tip_;
+    bool titleStandsForTip_ = false;
     QString title_;
     QString toldTitle_;       ///< the accessible description the host was last sent
     QElapsedTimer announced_; ///< since the last announcement
