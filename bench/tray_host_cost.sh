@@ -21,7 +21,11 @@
 # The program cases set GLIMMER_SNI_SIGNAL, GLIMMER_SNI_FRAMES, GLIMMER_SNI_GAP_MS and
 # GLIMMER_SNI_TIP. BENCH_KINDS lists them (default: every, and tipped on Plasma,
 # gathered and chosen on GNOME), BENCH_INTERVALS the intervals (default: 100 10),
-# BENCH_RUNCAT_LOADS RunCat's loads (default: 100).
+# BENCH_RUNCAT_LOADS RunCat's loads (default: 100). BENCH_PROFILE names functions
+# (as perf prints them, Class::method) whose share of the host's time, with all they
+# call, perf samples in each case; a share does not change with the speed the machine
+# runs at, which on a shared virtual machine varies more from minute to minute than
+# the differences measured here.
 # One line a case and round: the host's CPU (utime + stime of gnome-shell or
 # plasmashell from /proc, % of a core), the compositor's (kwin_wayland; GNOME Shell
 # is its own), the program's CPU, the changes the shell showed a second (GNOME: the
@@ -63,6 +67,18 @@ ticks() {
     awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0
 }
 
+# Writes "case round function share" for each function of BENCH_PROFILE, from the
+# host's profile of the case $1.
+profile_shares() {
+    local report function
+    report=$(perf report -f -i "$E2E_TMP/host.perf" --children --stdio -g none --sort sym 2>/dev/null)
+    for function in $BENCH_PROFILE; do
+        awk -v c="$1" -v r="$round" -v f="$function" '$4 == f { share = $1 + 0; exit }
+            END { print c, r, f, share + 0 }' <<<"$report"
+    done >>"$E2E_TMP/shares"
+    rm -f "$E2E_TMP/host.perf"
+}
+
 # Counts the changes the shell shows from now on: "item" or "cat".
 count_changes() {
     if [ "$1" = item ]; then
@@ -87,7 +103,12 @@ measure() {
     [ -z "$counted" ] || shell_js "global._changes = 0; 'ok'" >/dev/null
     shell0=$(ticks "$SHELL_PID") kwin0=$(ticks "${KWIN_PID:-0}") ours0=$(ticks "${pid:-0}")
     lines0=$(wc -l <"$log")
-    sleep "$seconds"
+    if [ -n "${BENCH_PROFILE:-}" ]; then
+        perf record -q -F 499 -e cpu-clock --all-user --call-graph dwarf,16384 -p "$SHELL_PID" \
+            -o "$E2E_TMP/host.perf" -- sleep "$seconds" 2>/dev/null
+    else
+        sleep "$seconds"
+    fi
     shell1=$(ticks "$SHELL_PID") kwin1=$(ticks "${KWIN_PID:-0}") ours1=$(ticks "${pid:-0}")
     lines1=$(wc -l <"$log")
     changes=0
@@ -97,6 +118,7 @@ measure() {
         -v hz="$(getconf CLK_TCK)" 'BEGIN { f = 100 / hz / t
             printf "%s %d %.2f %.2f %.2f %.2f %d\n", n, r, s * f, k * f, o * f, c / t, l }' |
         tee -a "$E2E_TMP/results"
+    [ -z "${BENCH_PROFILE:-}" ] || profile_shares "$name"
 }
 
 # Runs program case $1 ($2: floor or the frame handover, $3 the interval in ms).
@@ -151,15 +173,15 @@ done
 echo
 echo "| case | host CPU (% of a core) | above idle | compositor CPU | our CPU | changes shown a second | host CPU per change a second | log lines |"
 echo "| --- | --- | --- | --- | --- | --- | --- | --- |"
-awk '
-    { host[$1] = host[$1] " " $3; kwin[$1] = kwin[$1] " " $4; ours[$1] = ours[$1] " " $5
-      shown[$1] = shown[$1] " " $6; logs[$1] = logs[$1] " " $7
-      if (!($1 in seen)) { seen[$1] = 1; order[++n] = $1 } }
-    function median(list,    v, k, i, j, t) {
+median='function median(list,    v, k, i, j, t) {
         k = split(list, v, " ")
         for (i = 1; i <= k; i++) for (j = i + 1; j <= k; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
         return k % 2 ? v[(k + 1) / 2] : (v[k / 2] + v[k / 2 + 1]) / 2
-    }
+    }'
+awk "$median"'
+    { host[$1] = host[$1] " " $3; kwin[$1] = kwin[$1] " " $4; ours[$1] = ours[$1] " " $5
+      shown[$1] = shown[$1] " " $6; logs[$1] = logs[$1] " " $7
+      if (!($1 in seen)) { seen[$1] = 1; order[++n] = $1 } }
     END {
         idle = median(host["idle"])
         for (i = 1; i <= n; i++) {
@@ -168,3 +190,18 @@ awk '
                 median(ours[c]), f, (f > 0 ? sprintf("%.2f", (s - idle) / f) : "-"), median(logs[c])
         }
     }' "$E2E_TMP/results"
+[ -n "${BENCH_PROFILE:-}" ] || exit 0
+echo
+echo "| case | $(echo $BENCH_PROFILE | sed 's/ / | /g') |"
+echo "|$(for _ in case $BENCH_PROFILE; do printf ' --- |'; done)"
+awk "$median"'
+    { share[$1 " " $3] = share[$1 " " $3] " " $4
+      if (!($1 in seen)) { seen[$1] = 1; order[++n] = $1 }
+      if (!($3 in known)) { known[$3] = 1; function_[++m] = $3 } }
+    END {
+        for (i = 1; i <= n; i++) {
+            line = "| " order[i]
+            for (j = 1; j <= m; j++) line = line sprintf(" | %.1f %%", median(share[order[i] " " function_[j]]))
+            print line " |"
+        }
+    }' "$E2E_TMP/shares"
